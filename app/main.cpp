@@ -1,0 +1,38 @@
+// Main: seed the generator, load the settings, show the main window. The
+// program runs as long as the main window is open.
+#include <QApplication>
+
+#include "AppContext.h"
+#include "FormsRegistry.h"
+#include "QtServices.h"
+#include "Widgets.h"
+#include "basMain.h"
+#include "basParam.h"
+#include "basResults.h"
+#include "frmMain.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(basMain::ProductName());
+    QApplication::setApplicationVersion(basMain::VersionLine());
+    ui::registerFontSubstitutions();
+
+    QtClock clock;
+    QtRandom random;  // seeded from the clock
+    QtDialogs dialogs;
+    QtBeeper beeper;
+    QtShell shell;
+    FormsRegistry forms;
+
+    const QString folder = QCoreApplication::applicationDirPath();
+    basMain main(folder);
+    basParam param(folder, basMain::ProductName(), dialogs);
+    basResults results(param, dialogs);
+    param.LoadSettings();
+
+    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
+    auto* mainWindow = new frmMain(ctx);
+    mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    mainWindow->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,129 @@
+#pragma once
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class basParam;
+class Dialogs;
+
+// Everything the program remembers: test histories, the last drill run
+// (memory only), the text-practice history and the three high-score tables,
+// and the results file that holds all but the run record.
+//
+// The file (DataFileName) is a packed little-endian image, version
+// "00005.00", 3562 bytes; versions "00002.00" (2456 bytes) and "00003.00"
+// (2742 bytes) are prefixes of it and are still read. Every writer follows one
+// cycle: ReloadResults, change the records, SaveResults. Readers call
+// LoadResults. The file is never kept open.
+//
+// Operations work on memory only and never fail on valid arguments; index
+// arguments outside their ranges are ignored (getters return 0 or "").
+class basResults {
+public:
+    static constexpr int kFileSize = 3562;
+    static constexpr int kHistory = 51;  // entries 0..50, newest at 0
+
+    struct TestRecord {
+        int32_t Count = 0;
+        double BestTime = 0;
+        double WorstTime = 0;
+        std::array<double, kHistory> Times{};
+        int16_t MaxMiss = 0;
+        int16_t MinMiss = 0;
+        std::array<int16_t, kHistory> Misses{};
+    };
+    struct RunRecord {
+        int32_t Chars = 0;
+        double Seconds = 0;
+        int16_t PerMinute = 0;
+        int16_t Misses = 0;
+        std::array<int16_t, 101> KeyMiss{};
+    };
+    struct BalloonRow { int32_t Score = 0; int32_t Level = 0; QString Date; QString Name; };
+    struct TargetRow { int32_t Score = 0; QString Date; QString Name; };
+    struct SpeedRow { int32_t TimeMs = 0; int16_t Misses = 0; QString Date; QString Name; };
+    struct TextHistory {
+        int32_t Count = 0;
+        std::array<int32_t, kHistory> Chars{};
+        std::array<int32_t, kHistory> Misses{};
+        std::array<double, kHistory> PerMinute{};
+    };
+
+    basResults(basParam& param, Dialogs& dialogs);
+
+    // Today's date for new table rows; the local date unless a test sets it.
+    void setToday(std::function<QDate()> today) { mToday = std::move(today); }
+
+    // --- the results file ---
+    bool LoadResults();
+    bool SaveResults();
+    void ReloadResults();
+    // The file image SaveResults writes, and the parser LoadResults uses.
+    QByteArray ResultsFileBytes() const;
+    bool ParseResults(const QByteArray& bytes);  // false: version not recognised
+
+    // --- test histories (kind 0 = comprehensive, 2 = beginner) ---
+    int32_t GetTestCount(int kind) const;
+    double GetTestBestTime(int kind) const;
+    double GetTestWorstTime(int kind) const;
+    double GetTestTime(int kind, int i) const;
+    int16_t GetTestMaxMiss(int kind) const;
+    int16_t GetTestMinMiss(int kind) const;
+    int16_t GetTestMiss(int kind, int i) const;
+    void AddTestTime(int kind, double seconds);
+    void AddTestMiss(int kind, int16_t misses);
+    void ClearTestResults();
+
+    // --- the run record ---
+    void ResetRun();
+    void SetRunChars(int32_t n);
+    void SetRunSeconds(double s);
+    void SetRunPerMinute(int16_t n);
+    void SetRunMisses(int16_t n);
+    void AddRunKeyMiss(int keyIndex, int16_t n);
+    void CommitRun();
+    int32_t GetLastRunChars() const;
+    double GetLastRunSeconds() const;
+    int16_t GetLastRunPerMinute() const;
+    int16_t GetLastRunMisses() const;
+    int16_t GetLastRunKeyMiss(int keyIndex) const;
+
+    // --- text-practice history ---
+    int32_t GetTextCount() const;
+    int32_t GetTextChars(int i) const;
+    int32_t GetTextMisses(int i) const;
+    double GetTextPerMinute(int i) const;
+    void AddTextResult(int32_t chars, int32_t misses, double perMinute);
+
+    // --- high-score tables ---
+    int32_t GetBalloonScore(int row) const;
+    int32_t GetBalloonLevel(int row) const;
+    QString GetBalloonDate(int row) const;
+    QString GetBalloonName(int row) const;
+    int AddBalloonScore(int32_t score, int32_t level);  // row written, 0..5
+    int32_t GetTargetScore(int row) const;
+    QString GetTargetDate(int row) const;
+    QString GetTargetName(int row) const;
+    int AddTargetScore(int32_t score);  // row written, 0..5
+    double GetSpeedTime(int row) const;  // seconds
+    int16_t GetSpeedMisses(int row) const;
+    QString GetSpeedDate(int row) const;
+    QString GetSpeedName(int row) const;
+    int AddSpeedTime(int32_t timeMs, int16_t misses);  // rank 0..4 in the current order, or 5
+
+private:
+    basParam& mParam;
+    Dialogs& mDialogs;
+    std::function<QDate()> mToday;
+
+    std::array<TestRecord, 4> mTests{};
+    RunRecord mRun{};
+    RunRecord mLastRun{};
+    TextHistory mText{};
+    std::array<BalloonRow, 6> mBalloon{};
+    std::array<TargetRow, 6> mTarget{};
+    std::array<SpeedRow, 11> mSpeed{};
+};

@@ -1,0 +1,142 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class Dialogs;
+
+// The parameter store: one value per settings key, each with a property named
+// exactly like its key (getter Level(), setter Level(v)), and the two routines
+// that move all values between memory and the settings file
+// "<product>.ini" in the program folder.
+//
+// Setters store what they are given without any range check (the only one
+// that changes its argument is TextDisplayNavi). LoadSettings applies the load
+// checks; SaveSettings writes the keys that differ from their defaults, in
+// table order, CP932 with CR LF, through a temporary file that replaces the
+// old one, so a failed save never leaves a damaged file behind.
+class basParam {
+public:
+    // programFolder: the folder of the executable; productName: "Lumbra".
+    basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs);
+
+    bool LoadSettings();
+    bool SaveSettings();
+
+    QString SettingsFileName() const;     // <folder>/<product>.ini
+    QString DefaultDataFileName() const;  // <folder>/<product>.dat
+    QString DefaultTextFileName() const;  // <folder>/Text/Pref.txt
+    const QString& ProgramFolder() const { return mFolder; }  // ends in "/"
+
+#define LUMBRA_PROP(Type, Name) \
+    Type Name() const { return m_##Name; } \
+    void Name(Type v) { m_##Name = v; }
+    LUMBRA_PROP(int16_t, Level)
+    LUMBRA_PROP(int32_t, NeedCount)
+    LUMBRA_PROP(int16_t, KeyBoard)
+    LUMBRA_PROP(int16_t, KeyBoardSize)
+    LUMBRA_PROP(int16_t, KeyBoardType)
+    LUMBRA_PROP(QString, FontName)
+    LUMBRA_PROP(QString, DataFileName)
+    LUMBRA_PROP(int16_t, BindKey6)
+    LUMBRA_PROP(int16_t, LetterType)
+    LUMBRA_PROP(int16_t, MissBeep)
+    LUMBRA_PROP(int16_t, MissNext)
+    LUMBRA_PROP(int16_t, MissKeyDisp)
+    LUMBRA_PROP(QString, TextFileName)
+    LUMBRA_PROP(int16_t, TextRead)
+    LUMBRA_PROP(QString, PlayerName)
+    LUMBRA_PROP(int16_t, SpeedGameType)
+    LUMBRA_PROP(QString, SpeedNormalColor)
+    LUMBRA_PROP(QString, SpeedActiveColor)
+    LUMBRA_PROP(int32_t, TestGraphWidth)
+    LUMBRA_PROP(int32_t, TestGraphHeight)
+    LUMBRA_PROP(int16_t, TestGraphIndex)
+    LUMBRA_PROP(QString, TestGraphForeColor)
+    LUMBRA_PROP(QString, TestGraphBackColor)
+    LUMBRA_PROP(QString, TestGraphTimeColor)
+    LUMBRA_PROP(QString, TestGraphMissColor)
+    LUMBRA_PROP(int32_t, TypeGraphWidth)
+    LUMBRA_PROP(int32_t, TypeGraphHeight)
+    LUMBRA_PROP(QString, TypeGraphForeColor)
+    LUMBRA_PROP(QString, TypeGraphBackColor)
+    LUMBRA_PROP(QString, TypeGraphMissColor)
+    LUMBRA_PROP(int16_t, TypeGraphFillStyle)
+    LUMBRA_PROP(int32_t, TextGraphWidth)
+    LUMBRA_PROP(int32_t, TextGraphHeight)
+    LUMBRA_PROP(QString, TextGraphForeColor)
+    LUMBRA_PROP(QString, TextGraphBackColor)
+    LUMBRA_PROP(QString, TextGraphInputColor)
+    LUMBRA_PROP(QString, TextGraphMissColor)
+    LUMBRA_PROP(QString, TextGraphInpPMinColor)
+    LUMBRA_PROP(int16_t, TextGraphDisp)
+#undef LUMBRA_PROP
+
+    bool TextDisplayNavi() const { return m_TextDisplayNavi; }
+    void TextDisplayNavi(bool v) { m_TextDisplayNavi = v; }
+
+    // Graph colours by key name (exact, case-sensitive). An unknown key reads
+    // as "" and is not stored.
+    QString GetTestGraphColor(const QString& key) const;
+    void SetTestGraphColor(const QString& key, const QString& value);
+    QString GetTypeGraphColor(const QString& key) const;
+    void SetTypeGraphColor(const QString& key, const QString& value);
+    QString GetTextGraphColor(const QString& key) const;
+    void SetTextGraphColor(const QString& key, const QString& value);
+
+    // The settings file as SaveSettings would write it (CP932 bytes).
+    QByteArray SettingsFileBytes() const;
+    // Applies one line of a settings file, as LoadSettings does.
+    void ApplySettingsLine(const QString& line);
+
+private:
+    struct KeyDef;
+    static const std::vector<KeyDef>& Keys();
+    void AssignDefaults();
+    QString* textColorSlot(const QString& key, int graph);
+
+    Dialogs& mDialogs;
+    QString mFolder;
+    QString mProduct;
+
+    int16_t m_Level = 0;
+    int32_t m_NeedCount = 0;
+    int16_t m_KeyBoard = 0;
+    int16_t m_KeyBoardSize = 0;
+    int16_t m_KeyBoardType = 0;
+    QString m_FontName;
+    QString m_DataFileName;
+    int16_t m_BindKey6 = 0;
+    int16_t m_LetterType = 0;
+    int16_t m_MissBeep = 0;
+    int16_t m_MissNext = 0;
+    int16_t m_MissKeyDisp = 0;
+    QString m_TextFileName;
+    int16_t m_TextRead = 0;
+    bool m_TextDisplayNavi = false;
+    QString m_PlayerName;
+    int16_t m_SpeedGameType = 0;
+    QString m_SpeedNormalColor;
+    QString m_SpeedActiveColor;
+    int32_t m_TestGraphWidth = 0;
+    int32_t m_TestGraphHeight = 0;
+    int16_t m_TestGraphIndex = 0;
+    QString m_TestGraphForeColor;
+    QString m_TestGraphBackColor;
+    QString m_TestGraphTimeColor;
+    QString m_TestGraphMissColor;
+    int32_t m_TypeGraphWidth = 0;
+    int32_t m_TypeGraphHeight = 0;
+    QString m_TypeGraphForeColor;
+    QString m_TypeGraphBackColor;
+    QString m_TypeGraphMissColor;
+    int16_t m_TypeGraphFillStyle = 0;
+    int32_t m_TextGraphWidth = 0;
+    int32_t m_TextGraphHeight = 0;
+    QString m_TextGraphForeColor;
+    QString m_TextGraphBackColor;
+    QString m_TextGraphInputColor;
+    QString m_TextGraphMissColor;
+    QString m_TextGraphInpPMinColor;
+    int16_t m_TextGraphDisp = 0;
+};

@@ -1,0 +1,149 @@
+#include "Cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace cp932 {
+namespace {
+
+// One iconv conversion descriptor per direction, opened on first use. The
+// program has one thread, so sharing them is safe.
+iconv_t descriptor(const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    return cd;
+}
+
+iconv_t toCp932() {
+    static iconv_t cd = descriptor("CP932", "UTF-16LE");
+    return cd;
+}
+iconv_t fromCp932() {
+    static iconv_t cd = descriptor("UTF-16LE", "CP932");
+    return cd;
+}
+
+// Converts one character (one or two UTF-16 units) to CP932 bytes; empty when
+// the character has no CP932 form.
+QByteArray encodeChar(const char16_t* units, int count) {
+    iconv_t cd = toCp932();
+    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    char out[8];
+    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(units));
+    size_t inLeft = static_cast<size_t>(count) * 2;
+    char* o = out;
+    size_t outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<size_t>(-1)) return {};
+    return QByteArray(out, static_cast<int>(o - out));
+}
+
+template <typename Sink>
+void forEachEncodedChar(const QString& text, Sink sink) {
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+    const int n = static_cast<int>(text.size());
+    for (int i = 0; i < n;) {
+        const char16_t c = p[i];
+        if (c < 0x80) {  // ASCII maps to itself
+            if (!sink(QByteArray(1, static_cast<char>(c)))) return;
+            ++i;
+            continue;
+        }
+        const int len = (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) ? 2 : 1;
+        QByteArray b = encodeChar(p + i, len);
+        if (b.isEmpty()) b = "?";
+        if (!sink(b)) return;
+        i += len;
+    }
+}
+
+}  // namespace
+
+QByteArray encode(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    forEachEncodedChar(text, [&](const QByteArray& b) { out += b; return true; });
+    return out;
+}
+
+QByteArray encodeTruncated(const QString& text, int maxBytes) {
+    QByteArray out;
+    forEachEncodedChar(text, [&](const QByteArray& b) {
+        if (out.size() + b.size() > maxBytes) return false;
+        out += b;
+        return true;
+    });
+    return out;
+}
+
+QString decode(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    const int n = static_cast<int>(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    iconv_t cd = fromCp932();
+    for (int i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            out += QChar(b);
+            ++i;
+            continue;
+        }
+        // Lead bytes of double-byte characters: 0x81-0x9F and 0xE0-0xFC.
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        const int len = (lead && i + 1 < n) ? 2 : 1;
+        char16_t buf[4];
+        char* in = const_cast<char*>(reinterpret_cast<const char*>(p + i));
+        size_t inLeft = static_cast<size_t>(len);
+        char* o = reinterpret_cast<char*>(buf);
+        size_t outLeft = sizeof buf;
+        bool ok = false;
+        if (cd != reinterpret_cast<iconv_t>(-1)) {
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            ok = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<size_t>(-1) && inLeft == 0;
+        }
+        if (ok) {
+            out += QString::fromUtf16(buf, static_cast<qsizetype>((reinterpret_cast<char16_t*>(o)) - buf));
+            i += len;
+        } else {
+            out += QChar(0xFFFD);
+            i += 1;  // resynchronise on the next byte
+        }
+    }
+    return out;
+}
+
+bool isValidUtf8(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char c = p[i];
+        int extra;
+        uint32_t cp;
+        if (c < 0x80) { ++i; continue; }
+        if ((c & 0xE0) == 0xC0) { extra = 1; cp = c & 0x1F; }
+        else if ((c & 0xF0) == 0xE0) { extra = 2; cp = c & 0x0F; }
+        else if ((c & 0xF8) == 0xF0) { extra = 3; cp = c & 0x07; }
+        else return false;
+        if (i + extra >= n) return false;
+        for (int k = 1; k <= extra; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        static constexpr uint32_t minimum[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+QString decodeTextFile(const QByteArray& bytes) {
+    if (isValidUtf8(bytes)) {
+        QByteArray b = bytes;
+        if (b.startsWith("\xEF\xBB\xBF")) b.remove(0, 3);
+        return QString::fromUtf8(b);
+    }
+    return decode(bytes);
+}
+
+}  // namespace cp932
