@@ -15,6 +15,15 @@ public:
     // own unload handler (closeEvent).
     void unloadAllButFirst();
 
+    // The loaded window of a class, if any (windows of the program are single
+    // instances: showing one that is open brings it forward).
+    template <typename T>
+    T* find() const {
+        for (QWidget* w : forms())
+            if (auto* t = qobject_cast<T*>(w)) return t;
+        return nullptr;
+    }
+
 private:
     QList<QPointer<QWidget>> mForms;
 };
