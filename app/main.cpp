@@ -1,11 +1,13 @@
 // Main: seed the generator, load the settings, show the main window. The
 // program runs as long as the main window is open.
 #include <QApplication>
+#include <QIcon>
 
 #include "AppContext.h"
 #include "FormsRegistry.h"
 #include "QtServices.h"
 #include "Widgets.h"
+#include "ProgramFolder.h"
 #include "basMain.h"
 #include "basParam.h"
 #include "basResults.h"
@@ -15,6 +17,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(basMain::ProductName());
     QApplication::setApplicationVersion(basMain::VersionLine());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumbra.png")));
     ui::registerFontSubstitutions();
 
     QtClock clock;
@@ -24,7 +27,7 @@ int main(int argc, char** argv) {
     QtShell shell;
     FormsRegistry forms;
 
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = programfolder::resolveForThisProcess(QCoreApplication::applicationDirPath());
     basMain main(folder);
     basParam param(folder, basMain::ProductName(), dialogs);
     basResults results(param, dialogs);
