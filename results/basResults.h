@@ -114,7 +114,24 @@ public:
     QString GetSpeedName(int row) const;
     int AddSpeedTime(int32_t timeMs, int16_t misses);  // rank 0..4 in the current order, or 5
 
+    // True when the bytes begin with one of the version strings of a results
+    // file ("00002.00", "00003.00", "00005.00").
+    static bool IsResultsFileStart(const QByteArray& start);
+
 private:
+    struct Io;
+    enum class BackupOutcome { NotNeeded, Copied, Failed };
+    // Before SaveResults replaces a file that is not a results file, a copy of
+    // it is kept as "<name>.bak"; a failed copy asks Retry/Cancel like a
+    // failed write, and Cancel leaves the file alone.
+    bool KeepForeignFile(const QString& path);
+    BackupOutcome BackupIfForeign(const QString& path);
+    static bool SameContents(const QString& a, const QString& b);
+    QString TodayField() const;
+    QString PlayerField() const;
+    template <typename Row>
+    static int InsertScore(std::array<Row, 6>& table, const Row& row);
+
     basParam& mParam;
     Dialogs& mDialogs;
     std::function<QDate()> mToday;

@@ -1,0 +1,402 @@
+#include "basResults.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
+
+#include "BinaryFields.h"
+#include "Cp932.h"
+#include "Dialogs.h"
+#include "SafeWrite.h"
+#include "basParam.h"
+
+namespace {
+
+const char kVersion2[] = "00002.00";
+const char kVersion3[] = "00003.00";
+const char kVersion5[] = "00005.00";
+constexpr int kVersionSize = 8;
+constexpr int kTextField = 10;
+
+const QString& writeErrorText() {
+    static const QString text = QStringLiteral("成績ファイルの書き込みに失敗しました。");
+    return text;
+}
+
+int32_t saturatedIncrement(int32_t v) { return v == std::numeric_limits<int32_t>::max() ? v : v + 1; }
+
+int16_t saturatedAdd(int16_t a, int16_t b) {
+    const int sum = int{a} + int{b};
+    return static_cast<int16_t>(std::clamp(sum, int{std::numeric_limits<int16_t>::min()},
+                                           int{std::numeric_limits<int16_t>::max()}));
+}
+
+// Shifts a history one place towards the old end (index 50 falls off) and
+// puts the new value at index 0.
+template <typename T, size_t N>
+void pushNewest(std::array<T, N>& history, T value) {
+    std::move_backward(history.begin(), history.end() - 1, history.end());
+    history[0] = value;
+}
+
+// A text field as it is held in memory: the decoded form of its 10 file bytes
+// (CP932, cut at a character boundary, blank-padded).
+QString fieldText(const QString& text) {
+    QByteArray bytes = cp932::encodeTruncated(text, kTextField);
+    bytes.append(kTextField - bytes.size(), ' ');
+    return cp932::decode(bytes);
+}
+
+// What readers see: the field without its padding.
+QString trimmedField(const QString& field) {
+    qsizetype n = field.size();
+    while (n > 0 && (field[n - 1] == u' ' || field[n - 1] == QChar(0))) --n;
+    return field.left(n);
+}
+
+bool validIndex(int i, int size) { return i >= 0 && i < size; }
+
+// --- the file image, field by field ---
+
+void putText(results::Writer& w, const QString& field) {
+    if (field.isEmpty()) {  // a slot never written: zero bytes
+        w.zeros(kTextField);
+        return;
+    }
+    QByteArray bytes = cp932::encodeTruncated(field, kTextField);
+    bytes.append(kTextField - bytes.size(), ' ');
+    w.bytes(bytes);
+}
+
+QString getText(results::Reader& r) {
+    const QByteArray bytes = r.bytes(kTextField);
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == 0; })) return {};
+    return cp932::decode(bytes);
+}
+
+}  // namespace
+
+// Record readers and writers, in the order of the fields in the file.
+struct basResults::Io {
+    static void put(results::Writer& w, const TestRecord& t) {
+        w.i32(t.Count);
+        w.f64(t.BestTime);
+        w.f64(t.WorstTime);
+        for (double v : t.Times) w.f64(v);
+        w.i16(t.MaxMiss);
+        w.i16(t.MinMiss);
+        for (int16_t v : t.Misses) w.i16(v);
+    }
+    static void get(results::Reader& r, TestRecord& t) {
+        t.Count = r.i32();
+        t.BestTime = r.f64();
+        t.WorstTime = r.f64();
+        for (double& v : t.Times) v = r.f64();
+        t.MaxMiss = r.i16();
+        t.MinMiss = r.i16();
+        for (int16_t& v : t.Misses) v = r.i16();
+    }
+    static void put(results::Writer& w, const BalloonRow& b) {
+        w.i32(b.Score);
+        w.i32(b.Level);
+        putText(w, b.Date);
+        putText(w, b.Name);
+    }
+    static void get(results::Reader& r, BalloonRow& b) {
+        b.Score = r.i32();
+        b.Level = r.i32();
+        b.Date = getText(r);
+        b.Name = getText(r);
+    }
+    static void put(results::Writer& w, const TargetRow& t) {
+        w.i32(t.Score);
+        putText(w, t.Date);
+        putText(w, t.Name);
+    }
+    static void get(results::Reader& r, TargetRow& t) {
+        t.Score = r.i32();
+        t.Date = getText(r);
+        t.Name = getText(r);
+    }
+    static void put(results::Writer& w, const SpeedRow& s) {
+        w.i32(s.TimeMs);
+        w.i16(s.Misses);
+        putText(w, s.Date);
+        putText(w, s.Name);
+    }
+    static void get(results::Reader& r, SpeedRow& s) {
+        s.TimeMs = r.i32();
+        s.Misses = r.i16();
+        s.Date = getText(r);
+        s.Name = getText(r);
+    }
+    static void put(results::Writer& w, const TextHistory& h) {
+        w.i32(h.Count);
+        for (int32_t v : h.Chars) w.i32(v);
+        for (int32_t v : h.Misses) w.i32(v);
+        for (double v : h.PerMinute) w.f64(v);
+    }
+    static void get(results::Reader& r, TextHistory& h) {
+        h.Count = r.i32();
+        for (int32_t& v : h.Chars) v = r.i32();
+        for (int32_t& v : h.Misses) v = r.i32();
+        for (double& v : h.PerMinute) v = r.f64();
+    }
+    // A table is cleared to all zero before it is read.
+    template <typename Row, size_t N>
+    static void getTable(results::Reader& r, std::array<Row, N>& table) {
+        table = {};
+        for (Row& row : table) get(r, row);
+    }
+};
+
+basResults::basResults(basParam& param, Dialogs& dialogs)
+    : mParam(param), mDialogs(dialogs), mToday([] { return QDate::currentDate(); }) {}
+
+// ---------------------------------------------------------------------------
+// The results file
+
+QByteArray basResults::ResultsFileBytes() const {
+    results::Writer w(kFileSize);
+    w.bytes(QByteArray(kVersion5, kVersionSize));
+    for (const TestRecord& t : mTests) Io::put(w, t);
+    for (const BalloonRow& b : mBalloon) Io::put(w, b);
+    for (const TargetRow& t : mTarget) Io::put(w, t);
+    for (const SpeedRow& s : mSpeed) Io::put(w, s);
+    Io::put(w, mText);
+    return w.result();
+}
+
+bool basResults::ParseResults(const QByteArray& bytes) {
+    results::Reader r(bytes);
+    const QByteArray version = r.bytes(kVersionSize);
+    const bool v2 = version == kVersion2, v3 = version == kVersion3, v5 = version == kVersion5;
+    if (!v2 && !v3 && !v5) return false;
+    for (TestRecord& t : mTests) Io::get(r, t);
+    Io::getTable(r, mBalloon);
+    Io::getTable(r, mTarget);
+    if (v2) return true;
+    Io::getTable(r, mSpeed);
+    if (v3) return true;
+    Io::get(r, mText);
+    return true;
+}
+
+bool basResults::LoadResults() {
+    QFile file(mParam.DataFileName());
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    // Only the first kFileSize bytes are ever read, whatever the file's size.
+    const QByteArray bytes = file.read(kFileSize);
+    if (file.error() != QFileDevice::NoError) return false;
+    ParseResults(bytes);  // an unknown version counts as loaded, with nothing changed
+    return true;
+}
+
+void basResults::ReloadResults() {
+    if (LoadResults()) return;
+    if (QFileInfo::exists(mParam.DataFileName())) return;
+    mParam.DataFileName(mParam.DefaultDataFileName());
+    LoadResults();
+}
+
+bool basResults::SaveResults() {
+    const QString path = mParam.DataFileName();
+    if (!KeepForeignFile(path)) return false;
+    return writeFileWithRetry(path, ResultsFileBytes(), mDialogs, writeErrorText());
+}
+
+bool basResults::IsResultsFileStart(const QByteArray& start) {
+    const QByteArray v = start.left(kVersionSize);
+    return v == kVersion2 || v == kVersion3 || v == kVersion5;
+}
+
+// A file about to be replaced that is not a results file (a document chosen
+// by mistake in the file dialog) is first copied to "<name>.bak", so it can be
+// recovered. An existing backup with other contents is never overwritten: the
+// copy then goes to "<name>.bak.2", "<name>.bak.3" ...
+bool basResults::KeepForeignFile(const QString& path) {
+    for (;;) {
+        const BackupOutcome outcome = BackupIfForeign(path);
+        if (outcome != BackupOutcome::Failed) return true;
+        const MsgResult answer = mDialogs.msgBox(writeErrorText() + QStringLiteral("\r\n") + path,
+                                                 QStringLiteral("エラー"), MsgIcon::Critical,
+                                                 MsgButtons::RetryCancel, 0);
+        if (answer != MsgResult::Retry) return false;
+    }
+}
+
+basResults::BackupOutcome basResults::BackupIfForeign(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile() || info.size() == 0) return BackupOutcome::NotNeeded;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return BackupOutcome::Failed;  // cannot tell: do not risk it
+    if (IsResultsFileStart(file.read(kVersionSize))) return BackupOutcome::NotNeeded;
+    file.close();
+    for (int n = 1; n < 100; ++n) {
+        const QString bak = path + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        if (!QFileInfo::exists(bak)) return QFile::copy(path, bak) ? BackupOutcome::Copied : BackupOutcome::Failed;
+        if (SameContents(path, bak)) return BackupOutcome::Copied;
+    }
+    return BackupOutcome::Failed;
+}
+
+bool basResults::SameContents(const QString& a, const QString& b) {
+    QFile fa(a), fb(b);
+    if (QFileInfo(a).size() != QFileInfo(b).size()) return false;
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    constexpr qint64 chunk = 1 << 16;
+    while (!fa.atEnd()) {
+        if (fa.read(chunk) != fb.read(chunk)) return false;
+    }
+    return fb.atEnd();
+}
+
+// ---------------------------------------------------------------------------
+// Test histories
+
+int32_t basResults::GetTestCount(int kind) const { return validIndex(kind, 4) ? mTests[kind].Count : 0; }
+double basResults::GetTestBestTime(int kind) const { return validIndex(kind, 4) ? mTests[kind].BestTime : 0; }
+double basResults::GetTestWorstTime(int kind) const { return validIndex(kind, 4) ? mTests[kind].WorstTime : 0; }
+int16_t basResults::GetTestMaxMiss(int kind) const { return validIndex(kind, 4) ? mTests[kind].MaxMiss : 0; }
+int16_t basResults::GetTestMinMiss(int kind) const { return validIndex(kind, 4) ? mTests[kind].MinMiss : 0; }
+
+double basResults::GetTestTime(int kind, int i) const {
+    return validIndex(kind, 4) && validIndex(i, kHistory) ? mTests[kind].Times[i] : 0;
+}
+
+int16_t basResults::GetTestMiss(int kind, int i) const {
+    return validIndex(kind, 4) && validIndex(i, kHistory) ? mTests[kind].Misses[i] : 0;
+}
+
+void basResults::AddTestTime(int kind, double seconds) {
+    if (!validIndex(kind, 4)) return;
+    TestRecord& t = mTests[kind];
+    pushNewest(t.Times, seconds);
+    if (t.BestTime <= 0 || t.BestTime > seconds) t.BestTime = seconds;  // 0: no best time yet
+    if (t.WorstTime < seconds) t.WorstTime = seconds;
+    t.Count = saturatedIncrement(t.Count);
+}
+
+void basResults::AddTestMiss(int kind, int16_t misses) {
+    if (!validIndex(kind, 4)) return;
+    TestRecord& t = mTests[kind];
+    pushNewest(t.Misses, misses);
+    if (t.MaxMiss < misses) t.MaxMiss = misses;
+    if (t.MinMiss > misses) t.MinMiss = misses;
+}
+
+// Kinds 0..2 only; older history entries stay but are never shown, since
+// readers show no more than Count entries.
+void basResults::ClearTestResults() {
+    for (int kind = 0; kind <= 2; ++kind) {
+        TestRecord& t = mTests[kind];
+        t.Count = 0;
+        t.BestTime = t.WorstTime = 0;
+        t.MaxMiss = t.MinMiss = 0;
+        for (int i = 0; i < 3; ++i) {
+            t.Times[i] = 0;
+            t.Misses[i] = 0;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The run record
+
+void basResults::ResetRun() { mRun = RunRecord{}; }
+void basResults::SetRunChars(int32_t n) { mRun.Chars = n; }
+void basResults::SetRunSeconds(double s) { mRun.Seconds = s; }
+void basResults::SetRunPerMinute(int16_t n) { mRun.PerMinute = n; }
+void basResults::SetRunMisses(int16_t n) { mRun.Misses = n; }
+
+void basResults::AddRunKeyMiss(int keyIndex, int16_t n) {
+    if (!validIndex(keyIndex, static_cast<int>(mRun.KeyMiss.size()))) return;
+    mRun.KeyMiss[keyIndex] = saturatedAdd(mRun.KeyMiss[keyIndex], n);
+}
+
+void basResults::CommitRun() { mLastRun = mRun; }
+int32_t basResults::GetLastRunChars() const { return mLastRun.Chars; }
+double basResults::GetLastRunSeconds() const { return mLastRun.Seconds; }
+int16_t basResults::GetLastRunPerMinute() const { return mLastRun.PerMinute; }
+int16_t basResults::GetLastRunMisses() const { return mLastRun.Misses; }
+
+int16_t basResults::GetLastRunKeyMiss(int keyIndex) const {
+    return validIndex(keyIndex, static_cast<int>(mLastRun.KeyMiss.size())) ? mLastRun.KeyMiss[keyIndex] : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Text-practice history
+
+int32_t basResults::GetTextCount() const { return mText.Count; }
+int32_t basResults::GetTextChars(int i) const { return validIndex(i, kHistory) ? mText.Chars[i] : 0; }
+int32_t basResults::GetTextMisses(int i) const { return validIndex(i, kHistory) ? mText.Misses[i] : 0; }
+double basResults::GetTextPerMinute(int i) const { return validIndex(i, kHistory) ? mText.PerMinute[i] : 0; }
+
+void basResults::AddTextResult(int32_t chars, int32_t misses, double perMinute) {
+    pushNewest(mText.Chars, chars);
+    pushNewest(mText.Misses, misses);
+    pushNewest(mText.PerMinute, perMinute);
+    mText.Count = saturatedIncrement(mText.Count);
+}
+
+// ---------------------------------------------------------------------------
+// High-score tables
+
+QString basResults::TodayField() const { return fieldText(mToday().toString(QStringLiteral("yyyy/MM/dd"))); }
+QString basResults::PlayerField() const { return fieldText(mParam.PlayerName()); }
+
+int32_t basResults::GetBalloonScore(int row) const { return validIndex(row, 6) ? mBalloon[row].Score : 0; }
+int32_t basResults::GetBalloonLevel(int row) const { return validIndex(row, 6) ? mBalloon[row].Level : 0; }
+QString basResults::GetBalloonDate(int row) const { return validIndex(row, 6) ? trimmedField(mBalloon[row].Date) : QString(); }
+QString basResults::GetBalloonName(int row) const { return validIndex(row, 6) ? trimmedField(mBalloon[row].Name) : QString(); }
+
+// The first row with a lower score takes the new result (so a tie ranks below
+// the older equal score) and the rows below move down; a result that ranks
+// nowhere goes to row 5.
+template <typename Row>
+int basResults::InsertScore(std::array<Row, 6>& table, const Row& row) {
+    int r = 0;
+    while (r < 6 && table[r].Score >= row.Score) ++r;
+    if (r == 6) r = 5;
+    std::move_backward(table.begin() + r, table.begin() + 5, table.begin() + 6);
+    table[r] = row;
+    return r;
+}
+
+int basResults::AddBalloonScore(int32_t score, int32_t level) {
+    return InsertScore(mBalloon, BalloonRow{score, level, TodayField(), PlayerField()});
+}
+
+int32_t basResults::GetTargetScore(int row) const { return validIndex(row, 6) ? mTarget[row].Score : 0; }
+QString basResults::GetTargetDate(int row) const { return validIndex(row, 6) ? trimmedField(mTarget[row].Date) : QString(); }
+QString basResults::GetTargetName(int row) const { return validIndex(row, 6) ? trimmedField(mTarget[row].Name) : QString(); }
+
+int basResults::AddTargetScore(int32_t score) {
+    return InsertScore(mTarget, TargetRow{score, TodayField(), PlayerField()});
+}
+
+double basResults::GetSpeedTime(int row) const { return validIndex(row, 11) ? mSpeed[row].TimeMs / 1000.0 : 0; }
+int16_t basResults::GetSpeedMisses(int row) const { return validIndex(row, 11) ? mSpeed[row].Misses : 0; }
+QString basResults::GetSpeedDate(int row) const { return validIndex(row, 11) ? trimmedField(mSpeed[row].Date) : QString(); }
+QString basResults::GetSpeedName(int row) const { return validIndex(row, 11) ? trimmedField(mSpeed[row].Name) : QString(); }
+
+// Rows 0..5 serve letter order 0, rows 6..10 letter order 1. The first empty
+// row or row with a slower time takes the new result (a tie ranks below the
+// older equal time); a result that ranks nowhere goes to the shared row 5.
+int basResults::AddSpeedTime(int32_t timeMs, int16_t misses) {
+    const bool alphabetical = mParam.SpeedGameType() == 0;
+    const int first = alphabetical ? 0 : 6;
+    const int last = alphabetical ? 5 : 10;
+    const SpeedRow row{timeMs, misses, TodayField(), PlayerField()};
+    int r = first;
+    while (r <= last && mSpeed[r].TimeMs != 0 && mSpeed[r].TimeMs <= timeMs) ++r;
+    if (r > last) {
+        mSpeed[5] = row;
+        return 5;
+    }
+    std::move_backward(mSpeed.begin() + r, mSpeed.begin() + last, mSpeed.begin() + last + 1);
+    mSpeed[r] = row;
+    return r - first;
+}
