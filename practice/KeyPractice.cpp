@@ -1,0 +1,185 @@
+#include "KeyPractice.h"
+
+#include "Beeper.h"
+#include "Clock.h"
+#include "Levels.h"
+#include "Numbers.h"
+#include "Random.h"
+#include "basMain.h"
+#include "basParam.h"
+#include "basResults.h"
+
+using practice::isTestLevel;
+
+namespace {
+constexpr int kTestLength = 100;
+constexpr int kComprehensiveKind = 0;
+constexpr int kBeginnerKind = 2;
+}  // namespace
+
+KeyPractice::KeyPractice(basMain& main, basParam& param, basResults& results, Clock& clock, Random& random,
+                         Beeper& beeper)
+    : mMain(main), mParam(param), mResults(results), mClock(clock), mRandom(random), mBeeper(beeper) {}
+
+void KeyPractice::Form_Load() {
+    mMain.MakeKeyCodeTable(mParam.KeyBoardType());
+    mRunning = false;
+    MakeDrill(mParam.Level());
+    SetLevel(mParam.Level());
+    ArrangeKeyboard(mParam.KeyBoardSize());
+}
+
+int16_t KeyPractice::expectedCode() const { return mMain.keyCode(mNext[0]); }
+
+// r * (high - low) + low in single precision, rounded halves to even: the two
+// ends of the range come up half as often as the keys between them.
+int16_t KeyPractice::drawIndex() {
+    const float r = mRandom.Rnd();
+    const float v = r * static_cast<float>(mRangeHigh - mRangeLow) + static_cast<float>(mRangeLow);
+    return static_cast<int16_t>(num::roundHalfEven(static_cast<double>(v)));
+}
+
+QString KeyPractice::legendOf(int16_t keyIndex) const {
+    const OnScreenKeyboard::Label* l = mKeyboard.label(mMain.keyCode(keyIndex));
+    return l ? l->legend : QString();
+}
+
+void KeyPractice::setQueue(int i, int16_t keyIndex) {
+    mNext[static_cast<size_t>(i)] = keyIndex;
+    // A key without a label leaves the queue text as it was.
+    if (mKeyboard.label(mMain.keyCode(keyIndex))) mQueueText[static_cast<size_t>(i)] = legendOf(keyIndex);
+}
+
+void KeyPractice::setKeyColor(int code, uint32_t color) {
+    if (mKeyboard.foreColor(code) == color && mKeyboard.label(code)) return;
+    if (mKeyboard.setForeColor(code, color) && mView) mView->keyForeColorChanged(static_cast<int16_t>(code), color);
+}
+
+void KeyPractice::setProgress(bool visible, int32_t value) {
+    mProgressVisible = visible;
+    mProgressValue = value;
+    if (mView) mView->progressChanged();
+}
+
+void KeyPractice::MakeDrill(int level) {
+    const practice::KeyRange range = practice::levelRange(level, mParam.KeyBoardType());
+    mRangeLow = range.low;
+    mRangeHigh = range.high;
+    setKeyColor(expectedCode(), OnScreenKeyboard::Black);
+    setQueue(0, drawIndex());
+    for (int i = 1; i <= 5; ++i) {
+        int16_t n;
+        do n = drawIndex();
+        while (n == mNext[static_cast<size_t>(i - 1)]);
+        setQueue(i, n);
+    }
+    if (mView) mView->queueChanged();
+}
+
+void KeyPractice::NextChar() {
+    setKeyColor(expectedCode(), OnScreenKeyboard::Black);
+    int16_t n;
+    do n = drawIndex();
+    while (n == mNext[5]);
+    for (int i = 1; i <= 5; ++i) setQueue(i - 1, mNext[static_cast<size_t>(i)]);
+    setQueue(5, n);
+    if (mView) mView->queueChanged();
+    ++mTypedCount;
+    setProgress(mProgressVisible, mTypedCount);
+}
+
+void KeyPractice::SetLevel(int level) {
+    level = practice::validLevel(level);
+    mParam.Level(static_cast<int16_t>(level));
+    MakeDrill(level);
+    Form_KeyDown(expectedCode());
+    mRunning = false;
+    setProgress(false, mProgressValue);
+    mCaption = practice::levelWindowCaption(level);
+    if (mView) mView->captionChanged();
+}
+
+void KeyPractice::Form_KeyDown(int16_t k) {
+    if (!mRunning) startRun(k);
+    setKeyColor(mLastKey, OnScreenKeyboard::Black);
+    if (k == expectedCode())
+        NextChar();
+    else
+        judgeMiss(k);
+    if (mTypedCount >= mNeedCount) finishRun(k);
+    setKeyColor(expectedCode(), OnScreenKeyboard::Red);
+}
+
+void KeyPractice::startRun(int16_t k) {
+    mTypedCount = 0;
+    mRunning = true;
+    mMissCount = 0;
+    mResults.ResetRun();
+    mNeedCount = isTestLevel(mParam.Level()) ? kTestLength : mParam.NeedCount();
+    setProgress(true, 0);
+    mStartTime = mClock.timeGetTime();
+    mLastKey = k;
+}
+
+// A miss is charged to the key that was expected, not to the key pressed.
+void KeyPractice::judgeMiss(int16_t k) {
+    ++mMissCount;
+    mResults.AddRunKeyMiss(mNext[0], 1);
+    if (mParam.MissBeep() == 1) mBeeper.Beep();
+    if (mParam.MissNext() == 1 && mParam.Level() <= 10) NextChar();
+    if (mParam.MissKeyDisp() == 1) setKeyColor(k, OnScreenKeyboard::White);
+    mLastKey = k;
+}
+
+void KeyPractice::finishRun(int16_t k) {
+    // The clock wraps after 2^32 ms; the difference is taken modulo 2^32.
+    const uint32_t elapsed = mClock.timeGetTime() - mStartTime;
+    const QString secondsText = num::general(static_cast<double>(elapsed) / 1000.0);
+    const double seconds = num::Val(secondsText);
+    mResults.SetRunChars(mNeedCount);
+    mResults.SetRunSeconds(seconds);
+    // 0 ms (one key needed) gives no figure: the run keeps 0 from ResetRun.
+    if (const auto perMinute = num::toInt16(60.0 / seconds * mNeedCount)) mResults.SetRunPerMinute(*perMinute);
+    mResults.SetRunMisses(num::toInt16Saturated(mMissCount));
+    mResults.CommitRun();
+    if (mParam.Level() == practice::kBeginnerTest) RecordTest(kBeginnerKind, secondsText);
+    if (mParam.Level() == practice::kComprehensiveTest) RecordTest(kComprehensiveKind, secondsText);
+    setKeyColor(k, OnScreenKeyboard::Black);
+    if (mView) mView->showLastRun();
+    mRunning = false;
+    setProgress(false, mProgressValue);
+}
+
+void KeyPractice::RecordTest(int kind, const QString& seconds) {
+    mResults.ReloadResults();
+    mResults.AddTestTime(kind, num::Val(seconds));
+    mResults.AddTestMiss(kind, num::toInt16Saturated(mMissCount));
+    mResults.SaveResults();
+}
+
+void KeyPractice::ReStart() {
+    mRunning = false;
+    setProgress(false, mProgressValue);
+    setKeyColor(mLastKey, OnScreenKeyboard::Black);
+}
+
+void KeyPractice::ArrangeKeyboard(int16_t keyBoardSize) {
+    OnScreenKeyboard::Settings s;
+    s.keyBoard = mParam.KeyBoard();
+    s.keyBoardSize = keyBoardSize;
+    s.keyBoardType = mParam.KeyBoardType();
+    s.bindKey6 = mParam.BindKey6();
+    s.letterType = mParam.LetterType();
+    s.fontName = mParam.FontName();
+    mKeyboard.Arrange(s, mMain);
+    for (QString& t : mQueueText) t = s.letterType == 1 ? t.toLower() : t.toUpper();
+    if (mView) {
+        mView->keyboardArranged();
+        mView->queueChanged();
+    }
+}
+
+void KeyPractice::OptionsChanged() {
+    mMain.MakeKeyCodeTable(mParam.KeyBoardType());
+    ArrangeKeyboard(mParam.KeyBoardSize());
+}

@@ -1,0 +1,122 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "OnScreenKeyboard.h"
+
+class basMain;
+class basParam;
+class basResults;
+class Clock;
+class Random;
+class Beeper;
+
+// What the main window must show, told by KeyPractice as it changes. The
+// window reads the new state back from KeyPractice (queue texts, caption,
+// progress, the keyboard) and paints it.
+class KeyPracticeView {
+public:
+    virtual ~KeyPracticeView() = default;
+    virtual void keyForeColorChanged(int16_t /*code*/, uint32_t /*color*/) {}
+    virtual void queueChanged() {}
+    virtual void progressChanged() {}
+    virtual void captionChanged() {}
+    virtual void keyboardArranged() {}
+    // A run has ended: show the last-result window (modeless).
+    virtual void showLastRun() {}
+};
+
+// The key practice of the main window, without widgets.
+//
+// State (as the window's design gives it): the queue mNext(0..5) of key
+// indexes, mNext(0) being the key expected now; the level's range
+// mRangeLow..mRangeHigh; the run state mRunning, mStartTime, mNeedCount,
+// mTypedCount, mMissCount and mLastKey; the six queue texts, the caption,
+// the progress bar and the on-screen keyboard.
+//
+// A key-down (Form_KeyDown, a virtual-key code) is judged against
+// gKeyCode(mNext(0)): a match advances the queue, anything else (Shift, the
+// Ctrl of a shortcut, a wrong letter) is a miss charged to the expected key.
+// The first key-down of a run starts the clock; when mNeedCount keys have
+// been advanced the figures go into the run record, a test (levels 11, 12)
+// into the results file, and the view is asked to show the summary. A step
+// that cannot be done (a colour for a key without a label, a figure that does
+// not fit its field) is skipped and the handler goes on.
+class KeyPractice {
+public:
+    KeyPractice(basMain& main, basParam& param, basResults& results, Clock& clock, Random& random,
+                Beeper& beeper);
+
+    void setView(KeyPracticeView* view) { mView = view; }
+
+    // The window's load: key table, drill and caption for the stored level,
+    // then the keyboard.
+    void Form_Load();
+
+    void MakeDrill(int level);
+    void NextChar();
+    // A level menu item: store the level, new drill, one fed key-down of the
+    // expected key, then back to idle; sets the caption.
+    void SetLevel(int level);
+    void Form_KeyDown(int16_t keyCode);
+    // "再スタート": abandon the current run; nothing is recorded.
+    void ReStart();
+    void ArrangeKeyboard(int16_t keyBoardSize);
+    // After the options dialog closed with OK: new key table and keyboard;
+    // the level, range and queue stay.
+    void OptionsChanged();
+
+    // --- state, for the window and for tests ---
+    int16_t next(int i) const { return mNext[static_cast<size_t>(i)]; }
+    int16_t expectedCode() const;
+    int16_t rangeLow() const { return mRangeLow; }
+    int16_t rangeHigh() const { return mRangeHigh; }
+    bool running() const { return mRunning; }
+    uint32_t startTime() const { return mStartTime; }
+    int32_t needCount() const { return mNeedCount; }
+    int32_t typedCount() const { return mTypedCount; }
+    int32_t missCount() const { return mMissCount; }
+    int16_t lastKey() const { return mLastKey; }
+    const QString& queueText(int i) const { return mQueueText[static_cast<size_t>(i)]; }
+    const QString& caption() const { return mCaption; }
+    bool progressVisible() const { return mProgressVisible; }
+    int32_t progressMax() const { return mNeedCount; }
+    int32_t progressValue() const { return mProgressValue; }
+    const OnScreenKeyboard& keyboard() const { return mKeyboard; }
+
+private:
+    int16_t drawIndex();
+    QString legendOf(int16_t keyIndex) const;
+    void setKeyColor(int code, uint32_t color);
+    void setQueue(int i, int16_t keyIndex);
+    void startRun(int16_t k);
+    void judgeMiss(int16_t k);
+    void finishRun(int16_t k);
+    void RecordTest(int kind, const QString& seconds);
+    void setProgress(bool visible, int32_t value);
+
+    basMain& mMain;
+    basParam& mParam;
+    basResults& mResults;
+    Clock& mClock;
+    Random& mRandom;
+    Beeper& mBeeper;
+    KeyPracticeView* mView = nullptr;
+
+    std::array<int16_t, 6> mNext{};
+    int16_t mRangeLow = 0;
+    int16_t mRangeHigh = 0;
+    bool mRunning = false;
+    uint32_t mStartTime = 0;
+    int32_t mNeedCount = 0;
+    int32_t mTypedCount = 0;
+    int32_t mMissCount = 0;
+    int16_t mLastKey = 0;
+
+    std::array<QString, 6> mQueueText;
+    QString mCaption = QStringLiteral("タッチタイプ練習");
+    bool mProgressVisible = false;
+    int32_t mProgressValue = 0;
+    OnScreenKeyboard mKeyboard;
+};

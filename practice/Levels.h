@@ -1,0 +1,46 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// The practice levels (the Level setting, 0..12): which contiguous range of
+// key indexes each drills and which menu item selects it. Levels 10 and 12
+// end at index 45 on the English layout and 46 on the Japanese one; 11 and 12
+// are the beginner and the comprehensive test.
+namespace practice {
+
+// The menu control array a level item belongs to.
+enum class LevelMenu { Key, Finger, Select, Test };
+
+struct LevelDef {
+    LevelMenu menu;
+    const char16_t* caption;  // menu caption with its accelerator suffix "(&M)"
+    int16_t low;
+    int16_t high;        // last index on the English layout
+    int16_t high106;     // last index on the Japanese layout
+};
+
+constexpr int kLevelCount = 13;
+constexpr int kBeginnerTest = 11;
+constexpr int kComprehensiveTest = 12;
+
+const std::array<LevelDef, kLevelCount>& levelTable();
+
+// A valid level (0..12) as is; anything else falls back to level 0.
+int validLevel(int level);
+
+struct KeyRange {
+    int16_t low;
+    int16_t high;
+};
+// The key-index range drilled by a level on a layout (KeyBoardType 0 = 106).
+KeyRange levelRange(int level, int keyBoardType);
+
+// "英字中段(&M)" and the like.
+QString levelMenuCaption(int level);
+// "タッチタイプ練習（英字中段）": the menu caption without its last four characters.
+QString levelWindowCaption(int level);
+
+bool isTestLevel(int level);
+
+}  // namespace practice

@@ -1,0 +1,296 @@
+#include "frmMain.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+
+#include "AppContext.h"
+#include "FormsRegistry.h"
+#include "Levels.h"
+#include "MainCommands.h"
+#include "Twips.h"
+#include "basMain.h"
+#include "basParam.h"
+#include "frmAbout.h"
+#include "frmResults.h"
+
+namespace {
+
+const QString kDesignKeyFace = QStringLiteral("ＭＳ ゴシック");
+const QString kDesignFrameFace = QStringLiteral("ＭＳ Ｐゴシック");
+constexpr int kQueueLefts[5] = {120, 720, 1320, 1920, 2520};
+
+QLabel* makeCentredLabel(QWidget* parent, const QString& name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFocusPolicy(Qt::NoFocus);
+    return l;
+}
+
+}  // namespace
+
+frmMain::frmMain(AppContext& ctx, QWidget* parent)
+    : QMainWindow(parent),
+      mCtx(ctx),
+      mPractice(ctx.main, ctx.param, ctx.results, ctx.clock, ctx.random, ctx.beeper) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("タッチタイプ練習"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setFocusPolicy(Qt::StrongFocus);
+    if (ctx.forms) ctx.forms->add(this);
+
+    buildControls();
+    buildMenus();
+    mPractice.setView(this);
+    mPractice.Form_Load();
+}
+
+QLabel* frmMain::keyLabel(int code) const {
+    return code >= 0 && code < 256 ? mKeyLabels[static_cast<size_t>(code)] : nullptr;
+}
+
+// ---------------------------------------------------------------- controls
+
+void frmMain::buildControls() {
+    mClient = new QWidget(this);
+    mClient->setObjectName(QStringLiteral("client"));
+    setCentralWidget(mClient);
+
+    lines = ui::addEtchedLine(mClient, twips::px(5145 - 100));
+    lines.grey->setObjectName(QStringLiteral("Line1"));
+    lines.white->setObjectName(QStringLiteral("Line2"));
+
+    lblTextStr[0] = makeCentredLabel(mClient, QStringLiteral("lblTextStr_0"));
+    lblTextStr[0]->setFont(ui::designFont(kDesignKeyFace, 36, true));
+    ui::setForeColor(lblTextStr[0], QColor(0, 0, 192));
+    ui::setBackColor(lblTextStr[0], Qt::white);
+    ui::placeTwips(lblTextStr[0], 480, 240, 855, 735);
+
+    fraNextString = new QGroupBox(QStringLiteral("次の文字"), mClient);
+    fraNextString->setObjectName(QStringLiteral("fraNextString"));
+    fraNextString->setFont(ui::designFont(kDesignFrameFace, 9));
+    fraNextString->setFocusPolicy(Qt::NoFocus);
+    ui::placeTwips(fraNextString, 1560, 120, 3135, 855);
+    for (int i = 1; i <= 5; ++i) {
+        QLabel* l = makeCentredLabel(fraNextString, QStringLiteral("lblTextStr_%1").arg(i));
+        l->setFont(ui::designFont(kDesignKeyFace, 26.25, true));
+        ui::setBackColor(l, Qt::white);
+        ui::placeTwips(l, kQueueLefts[i - 1], 240, 495, 495);
+        lblTextStr[static_cast<size_t>(i)] = l;
+    }
+
+    pbrInputStr = new QProgressBar(mClient);
+    pbrInputStr->setObjectName(QStringLiteral("pbrInputStr"));
+    pbrInputStr->setTextVisible(false);
+    pbrInputStr->setFocusPolicy(Qt::NoFocus);
+    ui::placeTwips(pbrInputStr, 240, 1080, 4575, 135);
+    pbrInputStr->hide();
+
+    buildKeyboard(mClient);
+}
+
+void frmMain::buildKeyboard(QWidget* client) {
+    for (const OnScreenKeyboard::Label& k : mPractice.keyboard().labels()) {
+        QLabel* l = makeCentredLabel(client, QStringLiteral("lblKeyBoard_%1").arg(k.code));
+        mKeyLabels[static_cast<size_t>(k.code)] = l;
+    }
+    keyboardArranged();  // the design state, until the load arranges it
+}
+
+void frmMain::applyWindowSize() {
+    const OnScreenKeyboard& kb = mPractice.keyboard();
+    const int w = twips::clientWidthPx(kb.windowWidth(), false);
+    const int h = twips::clientHeightPx(kb.windowHeight(), false, true);
+    mClient->setFixedSize(w, h);
+    const int menuHeight = menuBar()->heightForWidth(w);
+    setFixedSize(w, h + (menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height()));
+    ui::placeTwips(pbrInputStr, 240, 1080, kb.progressWidth(), 135);
+    lines.setWidth(twips::px(kb.lineRight()));
+}
+
+// ---------------------------------------------------------------- menus
+
+QAction* frmMain::addItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*slot)(),
+                          const QKeySequence& shortcut) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+}
+
+void frmMain::buildMenus() {
+    buildFileMenu();
+    buildViewMenu();
+    buildSetMenu();
+    buildHelpMenu();
+}
+
+void frmMain::buildFileMenu() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileReStart = addItem(mnuFile, "mnuFileReStart", QStringLiteral("再スタート(&S)"), &frmMain::mnuFileReStart_Click,
+                             QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFileDataFile = addItem(mnuFile, "mnuFileDataFile", QStringLiteral("成績ファイル(&R)..."),
+                              &frmMain::mnuFileDataFile_Click);
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
+    mnuFileExit = mnuFile->addAction(QStringLiteral("終了(&X)"));
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void frmMain::buildViewMenu() {
+    mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewBefore = addItem(mnuView, "mnuViewBefore", QStringLiteral("前回結果(&B)..."), &frmMain::mnuViewBefore_Click);
+    mnuViewResults = addItem(mnuView, "mnuViewResults", QStringLiteral("テスト成績(&R)..."),
+                             &frmMain::mnuViewResults_Click, QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuViewBar1 = mnuView->addSeparator();
+    mnuViewBar1->setObjectName(QStringLiteral("mnuViewBar1"));
+    // Text practice (mnuViewText, Ctrl+T) and the games submenu (mnuViewGame)
+    // follow mnuViewBar1 here; they are added with their windows.
+}
+
+void frmMain::buildSetMenu() {
+    mnuSet = menuBar()->addMenu(QStringLiteral("設定(&S)"));
+    mnuSet->setObjectName(QStringLiteral("mnuSet"));
+    mnuSetLevel = mnuSet->addMenu(QStringLiteral("練習メニュー(&L)"));
+    mnuSetLevel->setObjectName(QStringLiteral("mnuSetLevel"));
+    mnuSetLevelKey = mnuSetLevel->addMenu(QStringLiteral("キー別の練習(&K)"));
+    mnuSetLevelKey->setObjectName(QStringLiteral("mnuSetLevelKey"));
+    mnuSetLevelFinger = mnuSetLevel->addMenu(QStringLiteral("指別の練習(&F)"));
+    mnuSetLevelFinger->setObjectName(QStringLiteral("mnuSetLevelFinger"));
+
+    for (int level = 0; level < practice::kLevelCount; ++level) {
+        const practice::LevelDef& d = practice::levelTable()[static_cast<size_t>(level)];
+        QMenu* menu = nullptr;
+        QString array;
+        switch (d.menu) {
+            case practice::LevelMenu::Key: menu = mnuSetLevelKey; array = QStringLiteral("mnuSetLevelKeySelect"); break;
+            case practice::LevelMenu::Finger: menu = mnuSetLevelFinger; array = QStringLiteral("mnuSetLevelFingerSelect"); break;
+            case practice::LevelMenu::Select: menu = mnuSetLevel; array = QStringLiteral("mnuSetLevelSelect"); break;
+            case practice::LevelMenu::Test: menu = mnuSet; array = QStringLiteral("mnuSetLevelTestSelect"); break;
+        }
+        QAction* a = menu->addAction(practice::levelMenuCaption(level));
+        a->setObjectName(QStringLiteral("%1_%2").arg(array).arg(level));
+        connect(a, &QAction::triggered, this, [this, level] { mPractice.SetLevel(level); });
+        levelItems[static_cast<size_t>(level)] = a;
+    }
+    mnuSet->addSeparator()->setObjectName(QStringLiteral("mnuSetLevelBar1"));
+    mnuSetOptions = addItem(mnuSet, "mnuSetOptions", QStringLiteral("オプション(&O)..."), &frmMain::mnuSetOptions_Click,
+                            QKeySequence(Qt::CTRL | Qt::Key_O));
+}
+
+void frmMain::buildHelpMenu() {
+    mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpContents = addItem(mnuHelp, "mnuHelpContents", QStringLiteral("説明(&C)..."), &frmMain::mnuHelpContents_Click);
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpBar1"));
+    mnuHelpAbout = addItem(mnuHelp, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)..."), &frmMain::mnuHelpAbout_Click);
+}
+
+// ---------------------------------------------------------------- menu commands
+
+void frmMain::mnuFileReStart_Click() { mPractice.ReStart(); }
+
+void frmMain::mnuFileDataFile_Click() {
+    practice::ChooseDataFile(mCtx.param, mCtx.dialogs, basMain::ProductName());
+}
+
+void frmMain::mnuViewBefore_Click() { showLastRun(); }
+
+void frmMain::mnuViewResults_Click() { frmResults::showModeless(mCtx, this); }
+
+void frmMain::mnuSetOptions_Click() {
+    // TODO wire frmOptions
+}
+
+void frmMain::mnuHelpContents_Click() { practice::OpenHelp(mCtx.main.AppPath(), mCtx.shell, mCtx.dialogs); }
+
+void frmMain::mnuHelpAbout_Click() {
+    frmAbout about(mCtx, this);
+    about.exec();
+}
+
+bool frmMain::AskPlayerName() { return practice::AskPlayerName(mCtx.param, mCtx.dialogs); }
+
+// ---------------------------------------------------------------- keys and unload
+
+// A key that a menu shortcut or access key will take never arrives as a key
+// press; it is judged at its shortcut-override stage instead.
+bool frmMain::isMenuShortcut(const QKeyEvent* e) const {
+    const QKeySequence seq(e->keyCombination());
+    for (QMenu* m : {mnuFile, mnuView, mnuSet, mnuHelp})
+        if (QKeySequence::mnemonic(m->title()) == seq) return true;
+    for (QAction* a : findChildren<QAction*>())
+        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == seq) return true;
+    return false;
+}
+
+void frmMain::keyDown(const QKeyEvent* e) {
+    mPractice.Form_KeyDown(ui::virtualKey(e, mCtx.param.KeyBoardType()));
+}
+
+bool frmMain::event(QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        keyDown(static_cast<QKeyEvent*>(e));
+    } else if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (isMenuShortcut(k)) keyDown(k);
+    }
+    return QMainWindow::event(e);
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+    if (mCtx.forms) mCtx.forms->unloadAllButFirst();
+    mCtx.param.SaveSettings();
+    e->accept();
+}
+
+// ---------------------------------------------------------------- painting what the drill says
+
+void frmMain::keyForeColorChanged(int16_t code, uint32_t color) {
+    if (QLabel* l = keyLabel(code)) ui::setForeColor(l, ui::fromColorValue(color));
+}
+
+void frmMain::queueChanged() {
+    for (int i = 0; i < 6; ++i) {
+        QLabel* l = lblTextStr[static_cast<size_t>(i)];
+        if (l->text() != mPractice.queueText(i)) l->setText(mPractice.queueText(i));
+    }
+}
+
+void frmMain::progressChanged() {
+    pbrInputStr->setMaximum(std::max(mPractice.progressMax(), 0));
+    pbrInputStr->setValue(std::min(mPractice.progressValue(), pbrInputStr->maximum()));
+    pbrInputStr->setVisible(mPractice.progressVisible());
+}
+
+void frmMain::captionChanged() { setWindowTitle(mPractice.caption()); }
+
+void frmMain::keyboardArranged() {
+    const bool wasEnabled = updatesEnabled();
+    setUpdatesEnabled(false);
+    for (const OnScreenKeyboard::Label& k : mPractice.keyboard().labels()) {
+        QLabel* l = keyLabel(k.code);
+        ui::placeTwips(l, k.left, k.top, k.width, k.height);
+        l->setFont(ui::designFont(k.fontName, k.points, true));
+        l->setText(k.legend);
+        ui::setBackColor(l, ui::fromColorValue(k.backColor));
+        ui::setForeColor(l, ui::fromColorValue(k.foreColor));
+        l->setVisible(k.visible);
+    }
+    for (QLabel* q : lblTextStr) ui::setFontFace(q, mPractice.keyboard().queueFontName());
+    applyWindowSize();
+    setUpdatesEnabled(wasEnabled);
+}
+
+void frmMain::showLastRun() {
+    // TODO wire frmConf
+}

@@ -1,0 +1,102 @@
+#pragma once
+#include <QMainWindow>
+#include <array>
+
+#include "KeyPractice.h"
+#include "Widgets.h"
+
+struct AppContext;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+// The main window: the key drill, the on-screen keyboard and the menus that
+// reach every other window. Closing it closes the others and saves the
+// settings; the program ends with it.
+//
+// The road of a key: the window sees every key-down first (event(): key
+// presses, and the presses a menu shortcut or access key would swallow, seen
+// at their shortcut-override stage), turns it into a virtual-key code with
+// ui::virtualKey for the KeyBoardType setting and hands it to
+// KeyPractice::Form_KeyDown. That judges it against the expected key, counts
+// a miss against the expected key in basResults' run record, and when the
+// run's last key is in, commits the run, writes a test (levels 11 and 12)
+// through ReloadResults / AddTestTime / AddTestMiss / SaveResults into the
+// results file, and asks this window to show frmConf. The window only paints
+// what KeyPractice reports (KeyPracticeView): key colours, queue texts,
+// progress bar, caption, keyboard layout and window size.
+class frmMain : public QMainWindow, private KeyPracticeView {
+    Q_OBJECT
+public:
+    explicit frmMain(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The player-name prompt the game items run before a game opens.
+    bool AskPlayerName();
+
+    KeyPractice& practice() { return mPractice; }
+    QLabel* keyLabel(int code) const;
+
+    std::array<QLabel*, 6> lblTextStr{};
+    QGroupBox* fraNextString = nullptr;
+    QProgressBar* pbrInputStr = nullptr;
+    ui::EtchedLine lines{};  // Line1 (grey) and Line2 (white)
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileReStart = nullptr;
+    QAction* mnuFileDataFile = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewBefore = nullptr;
+    QAction* mnuViewResults = nullptr;
+    QAction* mnuViewBar1 = nullptr;
+    QMenu* mnuSet = nullptr;
+    QMenu* mnuSetLevel = nullptr;
+    QMenu* mnuSetLevelKey = nullptr;
+    QMenu* mnuSetLevelFinger = nullptr;
+    std::array<QAction*, 13> levelItems{};  // by level: the Select items of the four arrays
+    QAction* mnuSetOptions = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    void mnuFileReStart_Click();
+    void mnuFileDataFile_Click();
+    void mnuViewBefore_Click();
+    void mnuViewResults_Click();
+    void mnuSetOptions_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildControls();
+    void buildKeyboard(QWidget* client);
+    void buildMenus();
+    void buildFileMenu();
+    void buildViewMenu();
+    void buildSetMenu();
+    void buildHelpMenu();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*slot)(),
+                     const QKeySequence& shortcut = {});
+    bool isMenuShortcut(const QKeyEvent* e) const;
+    void keyDown(const QKeyEvent* e);
+    void applyWindowSize();
+
+    // KeyPracticeView
+    void keyForeColorChanged(int16_t code, uint32_t color) override;
+    void queueChanged() override;
+    void progressChanged() override;
+    void captionChanged() override;
+    void keyboardArranged() override;
+    void showLastRun() override;
+
+    AppContext& mCtx;
+    KeyPractice mPractice;
+    QWidget* mClient = nullptr;
+    std::array<QLabel*, 256> mKeyLabels{};
+};
