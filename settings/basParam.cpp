@@ -15,6 +15,18 @@ QString trimBlanks(const QString& s) {
     return s.mid(b, e - b);
 }
 
+// A 16-bit value; nullopt when the text is not a number or out of range.
+// viaLong: converted to a 32-bit value first and then narrowed, which fails
+// the same way for anything outside the 16-bit range.
+std::optional<int16_t> parseInt16(const QString& value, bool viaLong) {
+    const auto n = num::parseNumber(value);
+    if (!n) return std::nullopt;
+    if (!viaLong) return num::toInt16(*n);
+    const auto l = num::toInt32(*n);
+    if (!l || *l < INT16_MIN || *l > INT16_MAX) return std::nullopt;
+    return static_cast<int16_t>(*l);
+}
+
 std::optional<bool> parseBool(const QString& v) {
     const QString t = trimBlanks(v);
     if (t.compare(u"True", Qt::CaseInsensitive) == 0) return true;
@@ -37,6 +49,7 @@ struct basParam::KeyDef {
     int32_t lo = 0, hi = 0; // accepted range of a number
     const char* defText = nullptr;  // default of a string or colour; null = computed
     bool onlyZeroOrTwo = false;     // TestGraphIndex accepts 0 or 2
+    bool viaLong = false;           // parsed as a Long, then narrowed (TypeGraphFillStyle)
 
     static KeyDef i(const char* n, int16_t basParam::*m, int d, int l, int h) {
         KeyDef k{n, Int16}; k.i16 = m; k.def = d; k.lo = l; k.hi = h; return k;
@@ -97,7 +110,9 @@ const std::vector<basParam::KeyDef>& basParam::Keys() {
         v.push_back(K::color("TypeGraphForeColor", &basParam::m_TypeGraphForeColor, "000000000"));
         v.push_back(K::color("TypeGraphBackColor", &basParam::m_TypeGraphBackColor, "239239239"));
         v.push_back(K::color("TypeGraphMissColor", &basParam::m_TypeGraphMissColor, "055155055"));
-        v.push_back(K::i("TypeGraphFillStyle", &basParam::m_TypeGraphFillStyle, 5, 0, 7));
+        KeyDef fill = K::i("TypeGraphFillStyle", &basParam::m_TypeGraphFillStyle, 5, 0, 7);
+        fill.viaLong = true;
+        v.push_back(fill);
         v.push_back(K::size("TextGraphWidth", &basParam::m_TextGraphWidth));
         v.push_back(K::size("TextGraphHeight", &basParam::m_TextGraphHeight));
         v.push_back(K::color("TextGraphForeColor", &basParam::m_TextGraphForeColor, "000000000"));
@@ -164,8 +179,7 @@ void basParam::ApplySettingsLine(const QString& rawLine) {
         if (key.compare(QLatin1String(k.name), Qt::CaseInsensitive) != 0) continue;
         switch (k.kind) {
             case KeyDef::Int16: {
-                const auto n = num::parseNumber(value);
-                const auto v = n ? num::toInt16(*n) : std::nullopt;
+                const auto v = parseInt16(value, k.viaLong);
                 if (!v) return;
                 const bool ok = k.onlyZeroOrTwo ? (*v == 0 || *v == 2) : (*v >= k.lo && *v <= k.hi);
                 this->*k.i16 = ok ? *v : static_cast<int16_t>(k.def);
@@ -219,7 +233,10 @@ QByteArray basParam::SettingsFileBytes() const {
             }
         }
     }
-    return cp932::encode(out);
+    // CP932 as the settings file always was; a value CP932 cannot hold (a
+    // folder name with accented letters, say) would turn into "?" and be lost,
+    // so such a file is written in UTF-8, which the loader recognises.
+    return cp932::canEncode(out) ? cp932::encode(out) : out.toUtf8();
 }
 
 bool basParam::SaveSettings() {

@@ -13,8 +13,10 @@ class Dialogs;
 // Setters store what they are given without any range check (the only one
 // that changes its argument is TextDisplayNavi). LoadSettings applies the load
 // checks; SaveSettings writes the keys that differ from their defaults, in
-// table order, CP932 with CR LF, through a temporary file that replaces the
-// old one, so a failed save never leaves a damaged file behind.
+// table order, CP932 with CR LF (UTF-8 when a value has characters CP932
+// cannot hold), through a temporary file that replaces the old one, so a
+// failed save never leaves a damaged file behind. LoadSettings reads UTF-8
+// when the file is valid UTF-8, otherwise CP932.
 class basParam {
 public:
     // programFolder: the folder of the executable; productName: "Lumbra".
@@ -74,6 +76,7 @@ public:
 
     bool TextDisplayNavi() const { return m_TextDisplayNavi; }
     void TextDisplayNavi(bool v) { m_TextDisplayNavi = v; }
+    void TextDisplayNavi(int v) { m_TextDisplayNavi = v != 0; }  // any non-zero value is True
 
     // Graph colours by key name (exact, case-sensitive). An unknown key reads
     // as "" and is not stored.

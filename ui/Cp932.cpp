@@ -66,6 +66,19 @@ QByteArray encode(const QString& text) {
     return out;
 }
 
+bool canEncode(const QString& text) {
+    bool ok = true;
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+    const int n = static_cast<int>(text.size());
+    for (int i = 0; i < n && ok;) {
+        if (p[i] < 0x80) { ++i; continue; }
+        const int len = (QChar::isHighSurrogate(p[i]) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) ? 2 : 1;
+        ok = !encodeChar(p + i, len).isEmpty();
+        i += len;
+    }
+    return ok;
+}
+
 QByteArray encodeTruncated(const QString& text, int maxBytes) {
     QByteArray out;
     forEachEncodedChar(text, [&](const QByteArray& b) {

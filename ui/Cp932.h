@@ -17,6 +17,10 @@ QString decode(const QByteArray& bytes);
 // character (a name of six kanji keeps five in a 10-byte field).
 QByteArray encodeTruncated(const QString& text, int maxBytes);
 
+// True when every character of the text has a CP932 form (encode would not
+// need to write "?").
+bool canEncode(const QString& text);
+
 // True when the bytes are well-formed UTF-8.
 bool isValidUtf8(const QByteArray& bytes);
 

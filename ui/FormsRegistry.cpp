@@ -3,7 +3,7 @@
 void FormsRegistry::add(QWidget* form) {
     if (!form || forms().contains(form)) return;
     mForms.append(form);
-    QObject::connect(form, &QObject::destroyed, form, [this, form] { remove(form); });
+    QObject::connect(form, &QObject::destroyed, &mWatch, [this, form] { remove(form); });
 }
 
 void FormsRegistry::remove(QWidget* form) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 
@@ -26,4 +27,5 @@ public:
 
 private:
     QList<QPointer<QWidget>> mForms;
+    QObject mWatch;  // owns the destroyed-connections, so they end with the list
 };

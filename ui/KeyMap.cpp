@@ -53,17 +53,18 @@ constexpr std::array<int16_t, 136> makeFixedTable() {
     t[104] = 13; t[105] = 17; t[106] = 111; t[107] = 44; t[108] = 18;
     t[110] = 36; t[111] = 38; t[112] = 33; t[113] = 37; t[114] = 39;
     t[115] = 35; t[116] = 40; t[117] = 34; t[118] = 45; t[119] = 46;
+    t[94] = 226;                                          // the extra key left of Z on ISO boards
     t[127] = 19; t[133] = 91; t[134] = 92; t[135] = 93;
     return t;
 }
 constexpr auto kFixed = makeFixedTable();
 
-// Keypad X keycodes 79..90 in order, with the digit each carries under NumLock
-// and the navigation code it has without.
-struct PadKey { uint8_t x; int8_t digit; int16_t nav; };
-constexpr std::array<PadKey, 10> kPad{{
-    {79, 7, 36}, {80, 8, 38}, {81, 9, 33}, {83, 4, 37}, {84, 5, 12},
-    {85, 6, 39}, {87, 1, 35}, {88, 2, 40}, {89, 3, 34}, {90, 0, 45},
+// Keypad X keycodes in order, with the code each has under NumLock (digits
+// 96..105, the decimal point 110) and the navigation code it has without.
+struct PadKey { uint8_t x; int16_t num; int16_t nav; };
+constexpr std::array<PadKey, 11> kPad{{
+    {79, 103, 36}, {80, 104, 38}, {81, 105, 33}, {83, 100, 37}, {84, 101, 12}, {85, 102, 39},
+    {87, 97, 35},  {88, 98, 40},  {89, 99, 34},  {90, 96, 45},  {91, 110, 46},
 }};
 
 // OEM legends: {character, code on 106, code on 101}; 0 = not on that layout.
@@ -158,8 +159,8 @@ int16_t virtualKey(const KeyInput& in, int keyBoardType) {
     if (in.nativeScanCode != 0) {
         for (const auto& p : kPad) {
             if (p.x != in.nativeScanCode) continue;
-            const bool digit = in.qtKey >= '0' && in.qtKey <= '9';
-            return digit ? static_cast<int16_t>(96 + p.digit) : p.nav;
+            const bool numLock = (in.qtKey >= '0' && in.qtKey <= '9') || in.qtKey == '.' || in.qtKey == ',';
+            return numLock ? p.num : p.nav;
         }
         if (const int16_t vk = fromScanCode(in.nativeScanCode, keyBoardType)) return vk;
     }

@@ -1,15 +1,15 @@
 #include "Numbers.h"
 
-#include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string>
 
 namespace num {
 
 double roundHalfEven(double v) {
-    // nearbyint follows the current rounding mode, which is to-nearest-even
-    // unless someone changed it; make sure of it without touching global state.
+    // Worked out by hand rather than with nearbyint, which depends on the
+    // floating-point rounding mode.
     const double f = std::floor(v);
     const double diff = v - f;
     if (diff < 0.5) return f;
@@ -43,6 +43,24 @@ int32_t toInt32Saturated(double v) { return toIntSaturated<int32_t>(v); }
 
 double Int(double v) { return std::floor(v); }
 
+// Decimal text (digits, optional leading "-" or "+", fraction, exponent) to a
+// double, independent of the C locale the program runs under.
+static double toDouble(const std::string& s) {
+    const char* b = s.data();
+    const char* e = b + s.size();
+    if (b != e && *b == '+') ++b;
+    double v = 0.0;
+    const auto r = std::from_chars(b, e, v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large keeps its sign as an infinity (callers reject it); too
+        // small is zero.
+        const bool tiny = s.find("e-") != std::string::npos || s.find("E-") != std::string::npos;
+        if (tiny) return 0.0;
+        return s.starts_with('-') ? -HUGE_VAL : HUGE_VAL;
+    }
+    return r.ec == std::errc() ? v : 0.0;
+}
+
 static bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == QChar(0x3000); }
 
 double Val(const QString& text) {
@@ -73,7 +91,7 @@ double Val(const QString& text) {
         }
         if (expDigits) s += e;
     }
-    const double v = std::strtod(s.c_str(), nullptr);
+    const double v = toDouble(s);
     return std::isfinite(v) ? v : 0.0;
 }
 
@@ -98,16 +116,18 @@ std::optional<double> parseNumber(const QString& text) {
         if (expDigits == 0) return std::nullopt;
     }
     if (i != n) return std::nullopt;
-    const double v = std::strtod(t.toLatin1().constData(), nullptr);
+    const double v = toDouble(t.toStdString());
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
 
 QString general(double v) {
     if (v == 0.0 || std::isnan(v)) return QStringLiteral("0");
+    if (std::isinf(v)) return v > 0 ? QStringLiteral("1.#INF") : QStringLiteral("-1.#INF");
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", v);
-    return QString::fromLatin1(buf);
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    QString s = QString::fromLatin1(buf, r.ptr - buf);
+    return s.replace(u'e', u'E');
 }
 
 QString withSignSpace(double v) {

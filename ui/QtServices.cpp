@@ -36,7 +36,11 @@ void QtRandom::Randomize() {
 
 void QtBeeper::Beep() { QApplication::beep(); }
 
-bool QtShell::open(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+bool QtShell::open(const QString& path) {
+    // The desktop answers true even when nothing could open a missing file.
+    if (!QFileInfo::exists(path)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 QStringList QtDialogs::qtFilters(const QString& filter) {
     QStringList out;
@@ -123,8 +127,10 @@ std::optional<QString> QtDialogs::chooseFont(const QString& initialFace) {
     QDialog dlg(owner());
     dlg.setWindowTitle(QStringLiteral("フォント"));
     auto* layout = new QVBoxLayout(&dlg);
-    layout->addWidget(new QLabel(QStringLiteral("フォント名(&F):"), &dlg));
+    auto* label = new QLabel(QStringLiteral("フォント名(&F):"), &dlg);
+    layout->addWidget(label);
     auto* combo = new QFontComboBox(&dlg);
+    label->setBuddy(combo);
     combo->setWritingSystem(QFontDatabase::Japanese);
     combo->setFontFilters(QFontComboBox::ScalableFonts | QFontComboBox::NonScalableFonts);
     combo->setEditable(true);

@@ -5,47 +5,30 @@
 #include "Dialogs.h"
 
 namespace {
-enum class Step { Open, Write, Commit, Done };
-
-// Runs the save from the given step; returns the step that failed, or Done.
-Step attempt(QSaveFile& file, const QByteArray& bytes, Step from) {
-    if (from == Step::Open || !file.isOpen()) {
-        if (file.isOpen()) file.cancelWriting();
-        if (!file.open(QIODevice::WriteOnly)) return Step::Open;
-        from = Step::Write;
+// One complete attempt: a new temporary file beside the target, the whole
+// contents, then the replacement. Any failure discards the temporary file and
+// leaves the old file as it was. (QSaveFile cannot be reopened after a failed
+// write, so a retry always starts a new one.)
+bool attempt(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();  // discards the temporary file
+        return false;
     }
-    if (from == Step::Write) {
-        if (file.write(bytes) != bytes.size()) {
-            file.cancelWriting();  // the temporary file's contents are unknown: start again
-            return Step::Write;
-        }
-    }
-    if (!file.commit()) return Step::Commit;
-    return Step::Done;
+    return file.commit();  // flushes, syncs and renames; false leaves the old file
 }
 }  // namespace
 
-bool writeFileOnce(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    return attempt(file, bytes, Step::Open) == Step::Done;
-}
+bool writeFileOnce(const QString& path, const QByteArray& bytes) { return attempt(path, bytes); }
 
 bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& errorText) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    Step step = Step::Open;
-    for (;;) {
-        step = attempt(file, bytes, step);
-        if (step == Step::Done) return true;
-        // A failed write or commit discards the temporary file: retrying
-        // means opening a new one.
-        if (step != Step::Open) step = Step::Open;
+    while (!attempt(path, bytes)) {
         const MsgResult answer = dialogs.msgBox(errorText + QStringLiteral("\r\n") + path, QStringLiteral("エラー"),
                                                 MsgIcon::Critical, MsgButtons::RetryCancel, 0);
-        if (answer != MsgResult::Retry) {
-            if (file.isOpen()) file.cancelWriting();
-            return false;
-        }
+        if (answer != MsgResult::Retry) return false;
     }
+    return true;
 }

@@ -10,8 +10,9 @@ class Dialogs;
 //
 // When a step fails (creating the temporary file, writing, replacing), the
 // error box is shown: error icon, Retry and Cancel, title "エラー", text
-// errorText + CR LF + path. Retry repeats the failed step and goes on from
-// there; Cancel gives up and returns false, leaving the previous file whole.
+// errorText + CR LF + path. Retry writes again (a failed step has already
+// discarded the temporary file, so the attempt starts from a new one); Cancel
+// gives up and returns false, leaving the previous file whole.
 bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs,
                         const QString& errorText);
 
