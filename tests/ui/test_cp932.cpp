@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "Cp932.h"
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> b) {
+    QByteArray out;
+    for (int c : b) out.append(static_cast<char>(c));
+    return out;
+}
+
+TEST(Cp932, RoundTripsTheCharactersShiftJisLacks) {
+    // Wave dash, circled one and the ladder-shaped taka: CP932 extensions.
+    const QString text = QStringLiteral("～①髙");
+    const QByteArray encoded = cp932::encode(text);
+    EXPECT_EQ(encoded, bytes({0x81, 0x60, 0x87, 0x40, 0xFB, 0xFC}));
+    EXPECT_EQ(cp932::decode(encoded), text);
+    EXPECT_TRUE(cp932::canEncode(text));
+}
+
+TEST(Cp932, MixedTextRoundTrips) {
+    const QString text = QStringLiteral("Name=山田 ﾔﾏﾀﾞ\\ｶﾅ~!");
+    EXPECT_EQ(cp932::decode(cp932::encode(text)), text);
+    EXPECT_EQ(cp932::encode(QStringLiteral("ｱ")), bytes({0xB1}));  // half-width kana: one byte
+}
+
+TEST(Cp932, CharactersWithoutACp932FormBecomeAQuestionMark) {
+    EXPECT_EQ(cp932::encode(QStringLiteral("Jos\u00e9")), QByteArray("Jos?"));
+    EXPECT_EQ(cp932::encode(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), QByteArray("a?b"));  // one ? per emoji
+    EXPECT_FALSE(cp932::canEncode(QStringLiteral("Jos\u00e9")));
+    EXPECT_TRUE(cp932::canEncode(QStringLiteral("plain ascii")));
+}
+
+struct InvalidRow { const char* name; QByteArray in; QString out; };
+class Cp932Invalid : public ::testing::TestWithParam<InvalidRow> {};
+TEST_P(Cp932Invalid, EachBadByteBecomesOneReplacementAndDecodingGoesOn) {
+    EXPECT_EQ(cp932::decode(GetParam().in), GetParam().out);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Cp932Invalid,
+    ::testing::Values(InvalidRow{"LeadByteAtEnd", bytes({'a', 0x81}), QStringLiteral("a\uFFFD")},
+                      InvalidRow{"LeadByteThenBlank", bytes({0x81, 0x20, 'b'}), QStringLiteral("\uFFFD b")},
+                      InvalidRow{"UnusedByte", bytes({'x', 0xFF, 'y'}), QStringLiteral("x\uFFFDy")},
+                      InvalidRow{"BadTrailThenGoodChar", bytes({0x88, 0x0A, 0x8E, 0x52}), QStringLiteral("\uFFFD\n山")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Cp932, TruncationKeepsWholeCharacters) {
+    EXPECT_EQ(cp932::encodeTruncated(QStringLiteral("髙橋一郎山田"), 10), cp932::encode(QStringLiteral("髙橋一郎山")));
+    EXPECT_EQ(cp932::encodeTruncated(QStringLiteral("ab髙"), 3), QByteArray("ab"));
+    EXPECT_EQ(cp932::encodeTruncated(QStringLiteral("abc"), 10), QByteArray("abc"));
+}
+
+struct Utf8Row { const char* name; QByteArray in; bool valid; };
+class Utf8Check : public ::testing::TestWithParam<Utf8Row> {};
+TEST_P(Utf8Check, RecognisesWellFormedUtf8Only) { EXPECT_EQ(cp932::isValidUtf8(GetParam().in), GetParam().valid); }
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Utf8Check,
+    ::testing::Values(Utf8Row{"Japanese", QStringLiteral("山田～①").toUtf8(), true},
+                      Utf8Row{"Ascii", QByteArray("abc"), true}, Utf8Row{"Empty", QByteArray(), true},
+                      Utf8Row{"Overlong", bytes({0xC0, 0xAF}), false},
+                      Utf8Row{"Surrogate", bytes({0xED, 0xA0, 0x80}), false},
+                      Utf8Row{"Truncated", bytes({0xE3, 0x81}), false},
+                      Utf8Row{"Cp932Text", cp932::encode(QStringLiteral("山田太郎")), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextFile, Utf8WithByteOrderMarkLosesTheMark) {
+    const QByteArray file = QByteArray("\xEF\xBB\xBF") + QStringLiteral("あいう|aiu").toUtf8();
+    EXPECT_EQ(cp932::decodeTextFile(file), QStringLiteral("あいう|aiu"));
+}
+
+TEST(TextFile, Utf8WithoutMarkAndCp932AreBothRead) {
+    EXPECT_EQ(cp932::decodeTextFile(QStringLiteral("日本語").toUtf8()), QStringLiteral("日本語"));
+    EXPECT_EQ(cp932::decodeTextFile(cp932::encode(QStringLiteral("日本語～"))), QStringLiteral("日本語～"));
+}
+
+}  // namespace
