@@ -1,0 +1,88 @@
+#include "QtGameWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "AppContext.h"
+#include "FormsRegistry.h"
+#include "Twips.h"
+#include "Widgets.h"
+#include "basParam.h"
+#include "frmScore.h"
+
+QtGameWindow::QtGameWindow(AppContext& ctx, QWidget* parent, const QString& name, const QString& caption)
+    : QMainWindow(parent), mCtx(ctx), mTimer(new QTimer(this)) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setFocusPolicy(Qt::StrongFocus);
+    if (ctx.forms) ctx.forms->add(this);
+    mTimer->setObjectName(QStringLiteral("tmr") + name.mid(3));
+    connect(mTimer, &QTimer::timeout, this, [this] {
+        onTick();
+        refresh();
+    });
+}
+
+void QtGameWindow::setTimerInterval(int ms) {
+    if (ms <= 0) {
+        mTimer->stop();
+        return;
+    }
+    if (!mTimer->isActive() || mTimer->interval() != ms) mTimer->start(ms);
+}
+
+void QtGameWindow::showScore(int rank) {
+    refresh();
+    frmScore::setGRank(static_cast<int16_t>(rank));
+    frmScore::showModal(mCtx, this);
+    activateWindow();
+    setFocus();
+}
+
+bool QtGameWindow::event(QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        onKeyDown(ui::virtualKey(static_cast<QKeyEvent*>(e), mCtx.param.KeyBoardType()));
+        refresh();
+    }
+    return QMainWindow::event(e);
+}
+
+void QtGameWindow::closeEvent(QCloseEvent* e) {
+    mTimer->stop();
+    QMainWindow::closeEvent(e);
+}
+
+void QtGameWindow::setFixedClient(int widthTw, int heightTw) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    centralWidget()->setFixedSize(twips::px(widthTw), twips::px(heightTw));
+    setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
+}
+
+void QtGameWindow::centreOnOwner() {
+    if (QWidget* owner = parentWidget()) move(owner->frameGeometry().center() - rect().center());
+}
+
+QAction* QtGameWindow::addItem(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+QLineEdit* QtGameWindow::valueBox(QWidget* parent, const QString& name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setFont(ui::designFont(QStringLiteral("ＭＳ ゴシック"), 9.75, true));
+    box->setTextMargins(0, 0, 2, 0);
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    return box;
+}

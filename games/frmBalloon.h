@@ -1,0 +1,49 @@
+#pragma once
+#include <array>
+
+#include "BalloonGame.h"
+#include "QtGameWindow.h"
+#include "QtPlayField.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+// The balloon game's window ("風船割り"): the play field at (8, 16), the
+// score frame with best score, score, best level and level, and the file
+// menu (new game, pause, high scores, close). The game logic lives in
+// BalloonGame; this window forwards keys and ticks and shows its state.
+class frmBalloon : public QtGameWindow {
+    Q_OBJECT
+public:
+    explicit frmBalloon(AppContext& ctx, QWidget* parent = nullptr);
+    // Opens the game modally over its owner and returns when it is closed.
+    static void showModal(AppContext& ctx, QWidget* owner);
+
+    BalloonGame& game() { return mGame; }
+    const QtPlayField& field() const { return mField; }
+
+    QtPlayFieldView* picGameWindow;
+    QGroupBox* fraScore;
+    QLineEdit* txtHiScore;
+    QLineEdit* txtScore;
+    QLineEdit* txtHiLevel;
+    QLineEdit* txtLevel;
+    QAction* mnuFileStart;
+    QAction* mnuFilePause;
+    QAction* mnuFileScore;
+    QAction* mnuFileClose;
+
+protected:
+    void onTick() override { mGame.tick(); }
+    void onKeyDown(int vk) override { mGame.keyDown(vk); }
+    void refresh() override;
+
+private:
+    void buildMenu();
+    void buildScoreFrame(QWidget* central);
+    void SetGameFont();
+
+    QtPlayField mField;
+    BalloonGame mGame;
+};

@@ -1,0 +1,121 @@
+#include "frmScore.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "AppContext.h"
+#include "FormsRegistry.h"
+#include "QtArtwork.h"
+#include "ScoreTable.h"
+#include "Twips.h"
+#include "Widgets.h"
+#include "basResults.h"
+
+namespace {
+
+// The five columns: title caption and left, cell left, width and alignment.
+struct Column {
+    const char16_t* title;
+    const char* name;
+    int titleLeft;
+    int cellLeft;
+    int width;
+    Qt::Alignment align;
+};
+const std::array<Column, 5> kColumns{{
+    {u"順位", "Rank", 360, 240, 615, Qt::AlignHCenter},
+    {u"得点", "Point", 1080, 840, 855, Qt::AlignRight},
+    {u"レベル", "Level", 1800, 1680, 735, Qt::AlignRight},
+    {u"名前", "Name", 2760, 2400, 1095, Qt::AlignLeft},
+    {u"日付", "Date", 3840, 3480, 1095, Qt::AlignHCenter},
+}};
+constexpr std::array<int, frmScore::kRows> kRowTops{480, 720, 960, 1200, 1440, 1800};
+constexpr int kTitleTop = 240;
+constexpr int kCellHeight = 255;
+constexpr int kClientWidthTw = 4815;
+const QColor kHighlight(255, 255, 128);
+
+QFont tableFont() { return ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9); }
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(tableFont());
+    return l;
+}
+
+QIcon iconOf(int parent) {
+    if (parent == 1) return art::balloonIcon();
+    if (parent == 2) return art::targetIcon();
+    return art::speedIcon();
+}
+
+}  // namespace
+
+frmScore::frmScore(AppContext& ctx, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmScore"));
+    setWindowTitle(QStringLiteral("成績表示"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    if (ctx.forms) ctx.forms->add(this);
+    buildControls();
+    fill(ctx);
+}
+
+void frmScore::buildControls() {
+    std::array<QLabel**, 5> titles{&lblRankTitle, &lblPointTitle, &lblLevelTitle, &lblNameTitle, &lblDateTitle};
+    std::array<std::array<QLabel*, kRows>*, 5> cells{&lblRank, &lblPoint, &lblLevel, &lblName, &lblDate};
+    for (size_t c = 0; c < kColumns.size(); ++c) {
+        const Column& col = kColumns[c];
+        const QString name = QString::fromLatin1(col.name);
+        *titles[c] = makeLabel(this, QStringLiteral("lbl%1Title").arg(name), QString::fromUtf16(col.title));
+        ui::placeTwips(*titles[c], col.titleLeft, kTitleTop, col.width, kCellHeight);
+        for (int r = 0; r < kRows; ++r) {
+            QLabel* cell = makeLabel(this, QStringLiteral("lbl%1_%2").arg(name).arg(r), QString());
+            cell->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            cell->setLineWidth(1);
+            cell->setAlignment(col.align | Qt::AlignVCenter);
+            cell->setContentsMargins(2, 0, 2, 0);
+            ui::placeTwips(cell, col.cellLeft, kRowTops[static_cast<size_t>(r)], col.width, kCellHeight);
+            (*cells[c])[static_cast<size_t>(r)] = cell;
+        }
+    }
+    for (int r = 0; r < kRows; ++r) lblRank[static_cast<size_t>(r)]->setText(r < 5 ? QString::number(r + 1) : QStringLiteral("-"));
+    cmdOk = new QPushButton(QStringLiteral("確認"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    cmdOk->setAutoDefault(true);
+    connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);  // Esc rejects: the same close
+}
+
+void frmScore::fill(AppContext& ctx) {
+    ctx.results.LoadResults();
+    const ScoreTableView v = BuildScoreTable(ctx.results, ctx.param, gParent, gRank);
+    const int windowHeightTw = v.sixthRow ? 3300 : 2910;
+    ui::placeTwips(cmdOk, 3360, v.sixthRow ? 2280 : 1920, 1215, 375);
+    setFixedSize(twips::px(kClientWidthTw), twips::clientHeightPx(windowHeightTw, false, false));
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    for (int r = 0; r < kRows; ++r) {
+        const auto& row = v.row[static_cast<size_t>(r)];
+        const std::array<QLabel*, 5> cells{lblRank[static_cast<size_t>(r)], lblPoint[static_cast<size_t>(r)],
+                                           lblLevel[static_cast<size_t>(r)], lblName[static_cast<size_t>(r)],
+                                           lblDate[static_cast<size_t>(r)]};
+        const std::array<QString, 5> texts{row.rank, row.point, row.level, row.name, row.date};
+        for (size_t c = 0; c < cells.size(); ++c) {
+            cells[c]->setText(texts[c]);
+            cells[c]->setVisible(r < v.rows);
+            ui::setBackColor(cells[c], row.highlight ? kHighlight : buttonFace);
+        }
+    }
+    lblPointTitle->setText(v.pointTitle);
+    lblLevelTitle->setText(v.levelTitle);
+    setWindowIcon(iconOf(gParent));
+    gRank = 0;
+}
+
+void frmScore::showModal(AppContext& ctx, QWidget* owner) {
+    frmScore dlg(ctx, owner);
+    if (owner) dlg.move(owner->frameGeometry().center() - dlg.rect().center());
+    dlg.exec();
+}
