@@ -15,6 +15,8 @@
 #include "basMain.h"
 #include "basParam.h"
 #include "frmAbout.h"
+#include "frmConf.h"
+#include "frmOptions.h"
 #include "frmResults.h"
 
 namespace {
@@ -208,7 +210,9 @@ void frmMain::mnuViewBefore_Click() { showLastRun(); }
 void frmMain::mnuViewResults_Click() { frmResults::showModeless(mCtx, this); }
 
 void frmMain::mnuSetOptions_Click() {
-    // TODO wire frmOptions
+    frmOptions options(mCtx, this);
+    options.exec();
+    if (options.isStatusOk()) mPractice.OptionsChanged();
 }
 
 void frmMain::mnuHelpContents_Click() { practice::OpenHelp(mCtx.main.AppPath(), mCtx.shell, mCtx.dialogs); }
@@ -291,6 +295,4 @@ void frmMain::keyboardArranged() {
     setUpdatesEnabled(wasEnabled);
 }
 
-void frmMain::showLastRun() {
-    // TODO wire frmConf
-}
+void frmMain::showLastRun() { frmConf::showModeless(mCtx, this); }
