@@ -12,7 +12,10 @@ namespace {
 bool attempt(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // Unbuffered: a failing write (a full disk) must show here. Qt 6.4's
+    // commit() does not notice an error while flushing a write buffer and
+    // would then replace the old file with a truncated one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         file.commit();  // discards the temporary file
