@@ -36,9 +36,14 @@ bool TextPractice::LoadText(const QString& path) {
     }
     int32_t first = 0;
     switch (mParam.TextRead()) {
-        case 1: first = mTextCount - 1; break;
-        case 2: first = draw(mTextCount); break;
-        default: break;
+        case 1:
+            first = mTextCount - 1;
+            break;
+        case 2:
+            first = draw(mTextCount);
+            break;
+        default:
+            break;
     }
     showEntry(first);
     resetEntry();
@@ -64,9 +69,12 @@ void TextPractice::showEntry(int32_t index) {
 
 int32_t TextPractice::nextIndex() {
     switch (mParam.TextRead()) {
-        case 1: return mTextIndex > 0 ? mTextIndex - 1 : mTextCount - 1;
-        case 2: return draw(mTextCount);
-        default: return mTextIndex + 1 < mTextCount ? mTextIndex + 1 : 0;
+        case 1:
+            return mTextIndex > 0 ? mTextIndex - 1 : mTextCount - 1;
+        case 2:
+            return draw(mTextCount);
+        default:
+            return mTextIndex + 1 < mTextCount ? mTextIndex + 1 : 0;
     }
 }
 

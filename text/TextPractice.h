@@ -42,8 +42,7 @@ public:
         double perMin = 0;
     };
 
-    TextPractice(basParam& param, basResults& results, Clock& clock, Random& random, Dialogs& dialogs,
-                 Beeper& beeper);
+    TextPractice(basParam& param, basResults& results, Clock& clock, Random& random, Dialogs& dialogs, Beeper& beeper);
 
     // Loads a practice file and shows its first entry (see the class comment
     // of TextFile.h for the format). A file with no entry, a missing,
@@ -70,7 +69,7 @@ public:
     // What the window shows.
     QStringView displayText() const { return QStringView(mDisplay).mid(mDisplayPos); }
     QStringView inputText() const { return QStringView(mInputShown).mid(mInputPos); }
-    const Figures& lastEntry() const { return mLast; }  // row 1
+    const Figures& lastEntry() const { return mLast; }                        // row 1
     Figures totals() const { return {mTotalTyped, mTotalMiss, mAvgPerMin}; }  // row 2
 
     // State, named as the window's design names it.
@@ -120,7 +119,7 @@ private:
     double mAvgPerMin = 0;
     Figures mLast;
 
-    QString mDisplay;     // lblDisplay: mDisplay from mDisplayPos
+    QString mDisplay;  // lblDisplay: mDisplay from mDisplayPos
     qsizetype mDisplayPos = 0;
     QString mInputShown;  // lblInput: mInputShown from mInputPos
     qsizetype mInputPos = 0;

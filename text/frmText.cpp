@@ -155,8 +155,8 @@ void frmText::buildMenus() {
     mSortGroup = new QActionGroup(this);
     mSortGroup->setExclusive(true);
     for (int i = 0; i < 3; ++i) {
-        QAction* a = mnuViewSort->addAction(QString::fromUtf16(kSortCaptions[i]), this,
-                                            [this, i] { mnuViewSortRead_Click(i); });
+        QAction* a =
+            mnuViewSort->addAction(QString::fromUtf16(kSortCaptions[i]), this, [this, i] { mnuViewSortRead_Click(i); });
         a->setObjectName(QStringLiteral("mnuViewSortRead_%1").arg(i));
         a->setCheckable(true);
         mSortGroup->addAction(a);
@@ -165,7 +165,8 @@ void frmText::buildMenus() {
     // The text-history graph item ("累計推移グラフ(&G)...", Ctrl+G, opening
     // frmGraphText modal over this window) goes here, before the separator.
     view->addSeparator()->setObjectName(QStringLiteral("mnuViewBar1"));
-    mnuViewTotalClear = view->addAction(QStringLiteral("累計をクリア(&C)"), this, [this] { mnuViewTotalClear_Click(); });
+    mnuViewTotalClear =
+        view->addAction(QStringLiteral("累計をクリア(&C)"), this, [this] { mnuViewTotalClear_Click(); });
     mnuViewTotalClear->setObjectName(QStringLiteral("mnuViewTotalClear"));
 
     QMenu* set = menuBar()->addMenu(QStringLiteral("設定(&S)"));
@@ -270,8 +271,10 @@ bool frmText::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* d = static_cast<QDropEvent*>(e);
-            if (d->mimeData() && d->mimeData()->hasUrls()) d->acceptProposedAction();
-            else d->ignore();
+            if (d->mimeData() && d->mimeData()->hasUrls())
+                d->acceptProposedAction();
+            else
+                d->ignore();
             return true;
         }
         case QEvent::Drop: {
@@ -280,7 +283,8 @@ bool frmText::eventFilter(QObject* watched, QEvent* e) {
             d->acceptProposedAction();
             return true;
         }
-        default: return QMainWindow::eventFilter(watched, e);
+        default:
+            return QMainWindow::eventFilter(watched, e);
     }
 }
 

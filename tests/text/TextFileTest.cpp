@@ -67,7 +67,8 @@ TEST(TextParsing, MarkersCountNonLowerCaseLettersAfterTheFirst) {
 // The same practice text, written by the Windows program's users (CP932) and
 // by today's editors (UTF-8 with or without a byte-order mark, UTF-16).
 TEST(TextDecoding, AllEncodingsGiveTheSameEntries) {
-    const QString text = QStringLiteral("# 都道府県\r\nHoKKaIDoU|ほっかいどう\r\nToUKYoU|とうきょう\r\nｱｲｳ|半角カナ\r\n");
+    const QString text =
+        QStringLiteral("# 都道府県\r\nHoKKaIDoU|ほっかいどう\r\nToUKYoU|とうきょう\r\nｱｲｳ|半角カナ\r\n");
     const QList<TextEntry> expected = parseTextEntries(text);
     ASSERT_EQ(expected.size(), 3);
     const QByteArray cp = cp932::encode(text);

@@ -29,9 +29,7 @@ protected:
         return folder.file(name);
     }
     // Loads text as a practice file.
-    void load(const QString& text) {
-        ASSERT_TRUE(tp.LoadText(practiceFile(QStringLiteral("p.txt"), text)));
-    }
+    void load(const QString& text) { ASSERT_TRUE(tp.LoadText(practiceFile(QStringLiteral("p.txt"), text))); }
     void type(const QString& keys) {
         for (QChar c : keys) tp.keyPress(c);
     }

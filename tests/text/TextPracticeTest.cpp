@@ -144,7 +144,8 @@ TEST_F(TextFixture, ReadingShrinksItsKanaAtEachSyllable) {
         tp.keyPress(c);
         displays << shown(tp);
     }
-    EXPECT_EQ(displays, (QStringList{"ほっかいどう", "っかいどう", "かいどう", "かいどう", "いどう", "どう", "どう", "う"}));
+    EXPECT_EQ(displays,
+              (QStringList{"ほっかいどう", "っかいどう", "かいどう", "かいどう", "いどう", "どう", "どう", "う"}));
     EXPECT_EQ(tp.doneCount(), 0);
     tp.keyPress(u'u');
     EXPECT_EQ(tp.doneCount(), 1);
@@ -196,8 +197,8 @@ TEST_F(TextFixture, ClockStartsAtTheFirstKeyEvenAMiss) {
 
 TEST_F(TextFixture, AverageIsKeptAtTwoDecimals) {
     load(QStringLiteral("abcdefghijklmnopq|\n"));  // 17 characters
-    typeEntry(10200);  // 100 per minute
-    typeEntry(20000);  // 51
+    typeEntry(10200);                              // 100 per minute
+    typeEntry(20000);                              // 51
     EXPECT_EQ(tp.lastEntry().perMin, 51);
     EXPECT_DOUBLE_EQ(tp.totals().perMin, 75.5);
     typeEntry(17000);  // 60
@@ -219,8 +220,7 @@ TEST_P(Rates, RoundHalfToEvenWithinSixteenBits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EntryRate, Rates,
-                         ::testing::Values(RateCase{"Exact", 5, 3000, 100},
-                                           RateCase{"HalfDownToEven", 1, 24000, 2},
+                         ::testing::Values(RateCase{"Exact", 5, 3000, 100}, RateCase{"HalfDownToEven", 1, 24000, 2},
                                            RateCase{"HalfUpToEven", 1, 40000, 2},
                                            RateCase{"NoMeasurableTimeCountsAsOneMs", 1, 0, 32767},
                                            RateCase{"OneMsWithinRange", 1, 2, 30000},

@@ -37,7 +37,8 @@ protected:
 
     frmTextTest() {
         clock.now = 500;
-        folder.write(QStringLiteral("Text/Pref.txt"), QStringLiteral("HoKKaIDoU|ほっかいどう\nAOMoRi|あおもり\n").toUtf8());
+        folder.write(QStringLiteral("Text/Pref.txt"),
+                     QStringLiteral("HoKKaIDoU|ほっかいどう\nAOMoRi|あおもり\n").toUtf8());
     }
     void press(QWidget* w, const QString& text) {
         for (QChar c : text) {
@@ -89,7 +90,11 @@ TEST_F(frmTextTest, OpensWithTheDefaultFileAndTheDesignedControls) {
 
 TEST_F(frmTextTest, MenusCarryTheirCaptionsAndShortcuts) {
     frmText w(ctx);
-    struct Item { const char* name; const char* caption; QKeySequence key; };
+    struct Item {
+        const char* name;
+        const char* caption;
+        QKeySequence key;
+    };
     const Item items[] = {
         {"mnuFileOpen", "練習ファイルを開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"mnuFileClose", "閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_Q)},

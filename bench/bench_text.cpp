@@ -1,0 +1,62 @@
+// One typed character through the text-practice judge: the common case (a
+// correct key inside an entry) and a whole entry including its finish.
+#include <benchmark/benchmark.h>
+
+#include "Fakes.h"
+#include "TestFiles.h"
+#include "TextPractice.h"
+#include "basParam.h"
+#include "basResults.h"
+
+namespace {
+
+struct Session {
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeRandom random;
+    FakeBeeper beeper;
+    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
+    basResults results{param, dialogs};
+    TextPractice tp{param, results, clock, random, dialogs, beeper};
+
+    explicit Session(const QByteArray& text) {
+        folder.write(QStringLiteral("b.txt"), text);
+        tp.LoadText(folder.file(QStringLiteral("b.txt")));
+    }
+};
+
+// A correct key inside a very long reading (the single entry repeats when it
+// is finished): the cost must not grow with the length.
+void BM_KeyPressInsideLongEntry(benchmark::State& state) {
+    QByteArray input;
+    QByteArray display;
+    for (int i = 0; i < state.range(0); ++i) {
+        input += "Ka";
+        display += "\xE3\x81\x8B";  // か
+    }
+    Session s(input + "|" + display + "\n");
+    const QString& keys = s.tp.texts()[0].Input;
+    for (auto _ : state) {
+        s.tp.keyPress(keys[s.tp.charPos() - 1]);
+        benchmark::DoNotOptimize(s.tp.displayText().size());
+    }
+}
+BENCHMARK(BM_KeyPressInsideLongEntry)->Arg(16)->Arg(1 << 19);
+
+// Typing the prefectures one key at a time, entry finishes included.
+void BM_KeyPressPrefectures(benchmark::State& state) {
+    Session s(
+        "HoKKaIDoU|\xE3\x81\xBB\xE3\x81\xA3\xE3\x81\x8B\xE3\x81\x84\xE3\x81\xA9\xE3\x81\x86\n"
+        "AOMoRi|\xE3\x81\x82\xE3\x81\x8A\xE3\x82\x82\xE3\x82\x8A\n");
+    for (auto _ : state) {
+        s.clock.advance(150);
+        const QString& input = s.tp.texts()[s.tp.textIndex()].Input;
+        s.tp.keyPress(input[s.tp.charPos() - 1]);
+    }
+}
+BENCHMARK(BM_KeyPressPrefectures);
+
+}  // namespace
+
+BENCHMARK_MAIN();
