@@ -185,7 +185,14 @@ bool basResults::ParseResults(const QByteArray& bytes) {
 }
 
 bool basResults::LoadResults() {
-    QFile file(mParam.DataFileName());
+    // A window repainting while a save waits on its error box must not
+    // replace the records that are being saved.
+    if (mSaving) return false;
+    const QString path = mParam.DataFileName();
+    // Only a regular file can be a results file (a pipe or device chosen by
+    // mistake could block or never end).
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) return false;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     // Only the first kFileSize bytes are ever read, whatever the file's size.
     const QByteArray bytes = file.read(kFileSize);
@@ -203,8 +210,11 @@ void basResults::ReloadResults() {
 
 bool basResults::SaveResults() {
     const QString path = mParam.DataFileName();
-    if (!KeepForeignFile(path)) return false;
-    return writeFileWithRetry(path, ResultsFileBytes(), mDialogs, writeErrorText());
+    const QByteArray image = ResultsFileBytes();
+    mSaving = true;
+    const bool saved = KeepForeignFile(path) && writeFileWithRetry(path, image, mDialogs, writeErrorText());
+    mSaving = false;
+    return saved;
 }
 
 bool basResults::IsResultsFileStart(const QByteArray& start) {

@@ -143,4 +143,5 @@ private:
     std::array<BalloonRow, 6> mBalloon{};
     std::array<TargetRow, 6> mTarget{};
     std::array<SpeedRow, 11> mSpeed{};
+    bool mSaving = false;  // SaveResults is running (its error box may be open)
 };

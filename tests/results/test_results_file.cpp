@@ -300,6 +300,24 @@ TEST_F(ResultsTest, FailedSaveAsksRetryOrCancelAndCancelKeepsTheOldFile) {
     EXPECT_EQ(results.GetTestCount(0), 1);  // memory unaffected
 }
 
+// The results window rereads the file when it repaints, which it may do
+// while the error box of a failed save is open.
+TEST_F(ResultsTest, ReloadWhileTheSaveErrorIsShownKeepsTheRecordsBeingSaved) {
+    writeDat(FileImage("00005.00", 3562).b);
+    results.AddTestTime(2, 25);
+    dialogs.msgAnswers = {MsgResult::Retry, MsgResult::Cancel};
+    int reloads = 0;
+    dialogs.onMsgBox = [&](const MsgBoxRequest&) { reloads += results.LoadResults() ? 1 : 0; };
+    {
+        FileSizeLimit disk(1000);
+        EXPECT_FALSE(results.SaveResults());
+    }
+    EXPECT_EQ(reloads, 0);
+    EXPECT_EQ(results.GetTestCount(2), 1);
+    EXPECT_TRUE(results.LoadResults());  // after the save, reading works again
+    EXPECT_EQ(results.GetTestCount(2), 0);
+}
+
 TEST_F(ResultsTest, RetryAfterTheCauseIsFixedWritesTheFile) {
     param.DataFileName(folder.file("later/Lumbra.dat"));
     dialogs.msgAnswers = {MsgResult::Retry};
