@@ -33,7 +33,7 @@ protected:
     void type(const QString& keys) {
         for (QChar c : keys) tp.keyPress(c);
     }
-    // Types the rest of the current entry, taking msPerKey per key.
+    // Types the rest of the current entry, its last key totalMs after the others.
     void typeEntry(uint32_t totalMs) {
         const QString& input = tp.texts()[tp.textIndex()].Input;
         const int keys = static_cast<int>(input.size()) - (tp.charPos() - 1);
@@ -41,10 +41,5 @@ protected:
             if (i == keys - 1) clock.advance(totalMs);
             tp.keyPress(input[tp.charPos() - 1]);
         }
-    }
-    // The text-practice history as the results file holds it now.
-    int storedTextCount() {
-        basResults fresh(param, dialogs);
-        return fresh.LoadResults() ? fresh.GetTextCount() : -1;
     }
 };

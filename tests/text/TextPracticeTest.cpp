@@ -1,7 +1,5 @@
 // The text-practice session: loading and order, judging key by key, the
 // figures, clearing the totals and the record stored on close.
-#include <QFile>
-
 #include "TextFixture.h"
 
 namespace {
@@ -58,21 +56,6 @@ TEST_F(TextFixture, UnreadableFileKeepsTheShownEntryButIgnoresKeys) {
     EXPECT_EQ(param.TextFileName(), before);
     EXPECT_EQ(shown(tp), QStringLiteral("apple"));
     EXPECT_FALSE(tp.keyPress(u'a'));
-}
-
-TEST_F(TextFixture, OversizedFileGetsTheReadErrorBox) {
-    load(kFruit);
-    const QString path = folder.file(QStringLiteral("big.txt"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(200LL * 1024 * 1024));  // sparse
-    }
-    EXPECT_FALSE(tp.LoadText(path));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith(path + QStringLiteral("\r\n")));
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("大きすぎます")));
-    EXPECT_EQ(tp.textCount(), 0);
 }
 
 // --- order ---
@@ -322,17 +305,6 @@ TEST_F(TextFixture, ClearingThenClosingStoresNothing) {
     ASSERT_TRUE(tp.TotalClear());
     tp.Unload();
     EXPECT_FALSE(folder.exists(QStringLiteral("Lumbra.dat")));
-}
-
-TEST_F(TextFixture, ClosingAddsToTheHistoryAlreadyStored) {
-    load(kFruit);
-    typeEntry(3000);
-    tp.Unload();
-    TextPractice second(param, results, clock, random, dialogs, beeper);
-    ASSERT_TRUE(second.LoadText(param.TextFileName()));
-    for (QChar c : QStringLiteral("apple")) second.keyPress(c);
-    second.Unload();
-    EXPECT_EQ(storedTextCount(), 2);
 }
 
 }  // namespace
