@@ -1,0 +1,85 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "GameShared.h"
+
+struct AppContext;
+
+// The quick-draw game: a 6 x 6 board of the 26 letters and 10 digits, in ABC
+// order or shuffled (SpeedGameType 0 / 1), typed in board order as fast as
+// possible. The clock starts at the first key (a wrong one included); every
+// wrong key-down is a miss. Typed cells explode over three ticks and are
+// wiped on the fourth; when the last one is wiped the time and misses go into
+// the half of the quick-draw table of the current order and a new board
+// waits for its first key.
+//
+// The board is drawn incrementally on its play field (cells of 48 x 48
+// pixels); the window calls redraw() after it resized the field.
+class SpeedGame {
+public:
+    static constexpr int kCells = 36;
+    static constexpr int kCell = 48;
+    static constexpr int kBombFrames = 3;
+
+    SpeedGame(AppContext& ctx, GameView& view, PlayField& board);
+
+    // The window has loaded: colours from the settings, reseed, new board.
+    void load();
+    void StartGame();
+    void keyDown(int vk);
+    void tick();
+
+    // DrawBoard(mPos) and show: after a resize or a colour change.
+    void redraw();
+    // The score menu: shows the table half of letter order `order` with
+    // SpeedGameType switched to it for the showing. The clock runs on.
+    void showScoreOf(int order);
+    // The game-type menu: a different order restarts the game. Returns
+    // whether the order changed.
+    bool setGameType(int order);
+    // The colour menu (0 = untyped characters, 1 = the character to type) and
+    // its "back to defaults" item; both store the setting and redraw.
+    void setColor(int index, uint32_t color);
+    void colorDefaults();
+
+    // The board's characters in typing order for a letter order, using the
+    // generator for the shuffle.
+    static std::array<QString, kCells> makeBoard(int order, int letterType, Random& random);
+
+    const GameMechanics& mechanics() const { return mMech; }
+    const QString& chars(int i) const { return mChars[static_cast<size_t>(i)]; }
+    int16_t bombFrame(int i) const { return mBombFrame[static_cast<size_t>(i)]; }
+    int16_t pos() const { return mPos; }
+    int16_t cleared() const { return mCleared; }
+    int16_t misses() const { return mMisses; }
+    uint32_t firstKeyTime() const { return mFirstKeyTime; }
+    uint32_t lastKeyTime() const { return mLastKeyTime; }
+    uint32_t normalColor() const { return mNormalColor; }
+    uint32_t activeColor() const { return mActiveColor; }
+
+    static constexpr uint32_t kWhite = 0xFFFFFF;
+
+private:
+    void DrawBoard(int start);
+    void printCell(int i, uint32_t color);
+    void decodeColors();
+    void gameEnd();
+
+    AppContext& mCtx;
+    GameView& mView;
+    PlayField& mBoard;
+    GameMechanics mMech;
+
+    std::array<QString, kCells> mChars{};
+    std::array<int16_t, kCells> mBombFrame{};
+    int16_t mPos = 0;
+    int16_t mCleared = 0;
+    int16_t mMisses = 0;
+    uint32_t mFirstKeyTime = 0;
+    uint32_t mLastKeyTime = 0;
+    uint32_t mNormalColor = 0;
+    uint32_t mActiveColor = 0;
+    bool mInTick = false;
+};
