@@ -92,16 +92,6 @@ TEST(KeyPracticeRun, BeginnerTestIsRecordedAsKindTwoAndOtherLevelsNotAtAll) {
     }
 }
 
-TEST(KeyPracticeRun, TestWithMissingDataFileFallsBackToDefaultFile) {
-    PracticeRig rig;
-    rig.param.Level(11);
-    rig.param.DataFileName(rig.folder.file(QStringLiteral("gone/elsewhere.dat")));
-    rig.practice.Form_Load();
-    for (int i = 0; i < 100; ++i) rig.typeExpected();
-    EXPECT_EQ(rig.param.DataFileName(), rig.folder.file(QStringLiteral("Lumbra.dat")));
-    EXPECT_TRUE(rig.folder.exists(QStringLiteral("Lumbra.dat")));
-}
-
 // ---------------------------------------------------------------- figures of a run
 
 struct FiguresRow {

@@ -140,13 +140,4 @@ TEST(OnScreenKeyboard, FontReachesOnlyKeysTheTableNames) {
     EXPECT_EQ(kb.queueFontName(), QStringLiteral("IPAGothic"));
 }
 
-TEST(OnScreenKeyboard, ColoursOnlyForLabelledKeys) {
-    OnScreenKeyboard kb;
-    EXPECT_FALSE(kb.setForeColor(16, OnScreenKeyboard::Red));
-    EXPECT_FALSE(kb.setForeColor(-1, OnScreenKeyboard::Red));
-    EXPECT_FALSE(kb.setForeColor(300, OnScreenKeyboard::Red));
-    EXPECT_TRUE(kb.setForeColor('K', OnScreenKeyboard::White));
-    EXPECT_EQ(kb.foreColor('K'), OnScreenKeyboard::White);
-}
-
 }  // namespace

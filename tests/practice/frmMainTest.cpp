@@ -245,10 +245,6 @@ TEST(frmMainWindow, HelpAndDataFileItems) {
     rig.dialogs.fileAnswers.push_back(rig.folder.file("mine.dat"));
     rig.action("mnuFileDataFile")->trigger();
     EXPECT_EQ(rig.param.DataFileName(), rig.folder.file("mine.dat"));
-
-    rig.dialogs.inputAnswers.push_back(QStringLiteral("Hanako"));
-    EXPECT_TRUE(rig.window->AskPlayerName());
-    EXPECT_EQ(rig.param.PlayerName(), QStringLiteral("Hanako"));
 }
 
 }  // namespace
