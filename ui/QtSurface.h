@@ -34,7 +34,7 @@ public:
     void setFillStyle(int s) override { mFillStyle = s; }
     void setLineStyle(LineStyle s) override { mLineStyle = s; }
     void setLineWidth(int px) override { mLineWidth = px < 1 ? 1 : px; }
-    void setFont(const QString& face, double points, bool bold) override;
+    void setFont(const QString& face, double points, bool bold = false) override;
     void setFontName(const QString& face) override;
     void clear(uint32_t color) override;
     void line(double x1, double y1, double x2, double y2) override;

@@ -114,7 +114,7 @@ public:
     void setFillStyle(int s) override { mState.fillStyle = s; }
     void setLineStyle(LineStyle s) override { mState.lineStyle = s; }
     void setLineWidth(int px) override { mState.lineWidth = px; }
-    void setFont(const QString& face, double points, bool bold) override;
+    void setFont(const QString& face, double points, bool bold = false) override;
     void setFontName(const QString& face) override { mState.fontFace = face; }
     void clear(uint32_t color) override;
     void line(double x1, double y1, double x2, double y2) override;
