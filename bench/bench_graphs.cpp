@@ -1,0 +1,99 @@
+// One full redraw of each graph at 800 x 600 pixels (12000 x 9000 twips),
+// into the recording surface (the drawing logic alone) and into a QImage
+// (what the window does on every size, colour or data change).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "Fakes.h"
+#include "GraphPlot.h"
+#include "QtSurface.h"
+#include "Surface.h"
+#include "Widgets.h"
+#include "basMain.h"
+#include "basParam.h"
+#include "basResults.h"
+
+namespace {
+
+constexpr int kWidthPx = 800, kHeightPx = 600;
+
+struct Data {
+    FakeDialogs dialogs;
+    basMain main{QStringLiteral("/tmp/")};
+    basParam param{QStringLiteral("/tmp/"), QStringLiteral("Lumbra"), dialogs};
+    basResults results{param, dialogs};
+    TestGraphData test;
+    TextGraphData text;
+    MissKeyData keys;
+
+    Data() {
+        main.MakeKeyCodeTable(0);
+        for (int i = 0; i < 60; ++i) {
+            results.AddTestTime(0, 25.0 + (i * 37 % 23) * 0.75);
+            results.AddTestMiss(0, static_cast<int16_t>(i * 7 % 9));
+            results.AddTextResult(300 + i * 13 % 200, i * 5 % 11, 90.0 + (i * 17 % 40) * 1.5);
+        }
+        results.ResetRun();
+        for (int k = 0; k <= 46; k += 2) results.AddRunKeyMiss(k, static_cast<int16_t>(1 + k % 6));
+        results.CommitRun();
+        test = TestGraphData::fromResults(results, 0);
+        text = TextGraphData::fromResults(results);
+        keys = MissKeyData::fromResults(results, main, param);
+    }
+};
+
+Data& data() {
+    static Data d;
+    return d;
+}
+
+const TestGraphStyle kTestStyle{0, 0xEFEFEF, 0x0000FF, 0xFF8000, QStringLiteral("ＭＳ ゴシック")};
+const TextGraphStyle kTextStyle{0, 0xEFEFEF, {0x8080FF, 0x008000, 0xFF8000}, 7, QStringLiteral("ＭＳ ゴシック")};
+const MissKeyStyle kKeyStyle{0, 0xEFEFEF, 0x379B37, FillStyle::DownwardDiagonal, QStringLiteral("ＭＳ ゴシック")};
+
+template <typename Draw>
+void recorded(benchmark::State& state, Draw draw) {
+    for (auto _ : state) {
+        RecordingSurface s(kWidthPx * 15.0, kHeightPx * 15.0);
+        draw(s);
+        benchmark::DoNotOptimize(s.ops.data());
+    }
+}
+
+template <typename Draw>
+void painted(benchmark::State& state, Draw draw) {
+    QImage image(kWidthPx, kHeightPx, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QtSurface s(image);
+        draw(s);
+    }
+    benchmark::DoNotOptimize(image.constBits());
+}
+
+void BM_TestGraph_Recorded(benchmark::State& st) { recorded(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); }); }
+void BM_TestGraph_Image(benchmark::State& st) { painted(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); }); }
+void BM_TextGraph_Recorded(benchmark::State& st) { recorded(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); }); }
+void BM_TextGraph_Image(benchmark::State& st) { painted(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); }); }
+void BM_MissKeyGraph_Recorded(benchmark::State& st) { recorded(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); }); }
+void BM_MissKeyGraph_Image(benchmark::State& st) { painted(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); }); }
+
+}  // namespace
+
+BENCHMARK(BM_TestGraph_Recorded);
+BENCHMARK(BM_TestGraph_Image);
+BENCHMARK(BM_TextGraph_Recorded);
+BENCHMARK(BM_TextGraph_Image);
+BENCHMARK(BM_MissKeyGraph_Recorded);
+BENCHMARK(BM_MissKeyGraph_Image);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ui::registerFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
