@@ -17,7 +17,11 @@
 #include "frmAbout.h"
 #include "frmConf.h"
 #include "frmOptions.h"
+#include "frmBalloon.h"
 #include "frmResults.h"
+#include "frmSpeed.h"
+#include "frmTarget.h"
+#include "frmText.h"
 
 namespace {
 
@@ -155,8 +159,16 @@ void frmMain::buildViewMenu() {
                              &frmMain::mnuViewResults_Click, QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuViewBar1 = mnuView->addSeparator();
     mnuViewBar1->setObjectName(QStringLiteral("mnuViewBar1"));
-    // Text practice (mnuViewText, Ctrl+T) and the games submenu (mnuViewGame)
-    // follow mnuViewBar1 here; they are added with their windows.
+    mnuViewText = addItem(mnuView, "mnuViewText", QStringLiteral("テキスト練習(&T)..."), &frmMain::mnuViewText_Click,
+                          QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnuViewGame = mnuView->addMenu(QStringLiteral("ゲーム(&G)"));
+    mnuViewGame->setObjectName(QStringLiteral("mnuViewGame"));
+    mnuViewGameBalloon = addItem(mnuViewGame, "mnuViewGameBalloon", QStringLiteral("風船割り(&B)..."),
+                                 &frmMain::mnuViewGameBalloon_Click);
+    mnuViewGameTarget = addItem(mnuViewGame, "mnuViewGameTarget", QStringLiteral("的射り(&T)..."),
+                                &frmMain::mnuViewGameTarget_Click);
+    mnuViewGameSpeed = addItem(mnuViewGame, "mnuViewGameSpeed", QStringLiteral("早撃ち(&S)..."),
+                               &frmMain::mnuViewGameSpeed_Click);
 }
 
 void frmMain::buildSetMenu() {
@@ -208,6 +220,19 @@ void frmMain::mnuFileDataFile_Click() {
 void frmMain::mnuViewBefore_Click() { showLastRun(); }
 
 void frmMain::mnuViewResults_Click() { frmResults::showModeless(mCtx, this); }
+
+void frmMain::mnuViewText_Click() { frmText::showModal(mCtx, this); }
+
+// The games open only after the player has given a name.
+void frmMain::mnuViewGameBalloon_Click() {
+    if (AskPlayerName()) frmBalloon::showModal(mCtx, this);
+}
+void frmMain::mnuViewGameTarget_Click() {
+    if (AskPlayerName()) frmTarget::showModal(mCtx, this);
+}
+void frmMain::mnuViewGameSpeed_Click() {
+    if (AskPlayerName()) frmSpeed::showModal(mCtx, this);
+}
 
 void frmMain::mnuSetOptions_Click() {
     frmOptions options(mCtx, this);

@@ -51,6 +51,11 @@ public:
     QAction* mnuViewBefore = nullptr;
     QAction* mnuViewResults = nullptr;
     QAction* mnuViewBar1 = nullptr;
+    QAction* mnuViewText = nullptr;
+    QMenu* mnuViewGame = nullptr;
+    QAction* mnuViewGameBalloon = nullptr;
+    QAction* mnuViewGameTarget = nullptr;
+    QAction* mnuViewGameSpeed = nullptr;
     QMenu* mnuSet = nullptr;
     QMenu* mnuSetLevel = nullptr;
     QMenu* mnuSetLevelKey = nullptr;
@@ -65,6 +70,10 @@ public:
     void mnuFileDataFile_Click();
     void mnuViewBefore_Click();
     void mnuViewResults_Click();
+    void mnuViewText_Click();
+    void mnuViewGameBalloon_Click();
+    void mnuViewGameTarget_Click();
+    void mnuViewGameSpeed_Click();
     void mnuSetOptions_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
