@@ -1,5 +1,7 @@
 #include "frmResults.h"
 
+#include "frmGraph.h"
+
 #include <QAction>
 #include <QEvent>
 #include <QGroupBox>
@@ -93,6 +95,12 @@ void frmResults::buildMenus() {
     mnuFileClose = mnuFile->addAction(QStringLiteral("閉じる(&C)"), this, &frmResults::mnuFileClose_Click);
     mnuFileClose->setObjectName(QStringLiteral("mnuFileClose"));
     mnuFileClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewGraph = mnuView->addAction(QStringLiteral("グラフ表示(&G)"), this, &frmResults::mnuViewGraph_Click);
+    mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
+    mnuViewGraph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
 }
 
 frmResults::Panel frmResults::buildPanel(QWidget* parent, int kind, const QString& prefix, const QString& frameName,
@@ -169,6 +177,13 @@ void frmResults::mnuFileErase_Click() {
     afterErase();
 }
 
-void frmResults::afterErase() { ShowResults(); }
+// After an erase an open test graph follows at once.
+void frmResults::afterErase() {
+    ShowResults();
+    if (mCtx.forms)
+        if (frmGraph* graph = mCtx.forms->find<frmGraph>()) graph->tsGraphDraw();
+}
+
+void frmResults::mnuViewGraph_Click() { frmGraph::showModeless(mCtx, this); }
 
 void frmResults::mnuFileClose_Click() { close(); }

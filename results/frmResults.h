@@ -49,9 +49,12 @@ public:
     QAction* mnuFileErase = nullptr;
     QAction* mnuFileBar1 = nullptr;
     QAction* mnuFileClose = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewGraph = nullptr;
 
     void mnuFileErase_Click();
     void mnuFileClose_Click();
+    void mnuViewGraph_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "frmText.h"
 
+#include "frmGraphText.h"
+
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -162,8 +164,10 @@ void frmText::buildMenus() {
         mSortGroup->addAction(a);
         mnuViewSortRead[static_cast<size_t>(i)] = a;
     }
-    // The text-history graph item ("累計推移グラフ(&G)...", Ctrl+G, opening
-    // frmGraphText modal over this window) goes here, before the separator.
+    mnuViewGraph = view->addAction(QStringLiteral("累計推移グラフ(&G)..."), this,
+                                   [this] { frmGraphText::showModal(mCtx, this); });
+    mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
+    mnuViewGraph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     view->addSeparator()->setObjectName(QStringLiteral("mnuViewBar1"));
     mnuViewTotalClear =
         view->addAction(QStringLiteral("累計をクリア(&C)"), this, [this] { mnuViewTotalClear_Click(); });

@@ -51,6 +51,7 @@ public:
     QAction* mnuFileClose;
     QMenu* mnuViewSort;
     std::array<QAction*, 3> mnuViewSortRead{};
+    QAction* mnuViewGraph;
     QAction* mnuViewTotalClear;
     QAction* mnuSetDisplay;
 
