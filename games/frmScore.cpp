@@ -73,10 +73,10 @@ void frmScore::buildControls() {
         ui::placeTwips(*titles[c], col.titleLeft, kTitleTop, col.width, kCellHeight);
         for (int r = 0; r < kRows; ++r) {
             QLabel* cell = makeLabel(this, QStringLiteral("lbl%1_%2").arg(name).arg(r), QString());
-            cell->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            cell->setFrameStyle(QFrame::Box | QFrame::Plain);
             cell->setLineWidth(1);
             cell->setAlignment(col.align | Qt::AlignVCenter);
-            cell->setContentsMargins(2, 0, 2, 0);
+            cell->setIndent(col.align == Qt::AlignHCenter ? 0 : 2);
             ui::placeTwips(cell, col.cellLeft, kRowTops[static_cast<size_t>(r)], col.width, kCellHeight);
             (*cells[c])[static_cast<size_t>(r)] = cell;
         }
