@@ -1,6 +1,10 @@
 #include "frmGraphText.h"
 
+#include <QPainter>
+#include <QStyle>
+#include <qdrawutil.h>
 #include <QPushButton>
+#include <QStyleOptionButton>
 
 #include "GraphCsv.h"
 #include "GraphPlot.h"
@@ -28,12 +32,43 @@ struct Toggle {
 };
 constexpr std::array<Toggle, 3> kToggles{{{"入力文字数(&N)", 120}, {"ミスタイプ数(&M)", 1800}, {"入力数／分(&P)", 3480}}};
 constexpr int kFirstSeriesColor = 2;  // colour index of toggle 0's series
+
+// A push button that stays pressed, painted in its palette's button colours
+// whatever the style: raised when its series is shown, sunken with the
+// caption struck through when the series is hidden.
+class SeriesToggle : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRect r = rect();
+        const bool set = isChecked() || isDown();
+        const QColor back = palette().color(QPalette::Button);
+        p.fillRect(r, back);
+        const QPalette bevel(back);  // light and dark shades of the toggle's own colour
+        qDrawWinPanel(&p, r, bevel, set);
+        QFont f = font();
+        f.setStrikeOut(isChecked());
+        p.setFont(f);
+        p.setPen(palette().color(QPalette::ButtonText));
+        const QRect text = set ? r.translated(1, 1) : r;
+        p.drawText(text, Qt::AlignCenter | Qt::TextShowMnemonic, this->text());
+        if (hasFocus()) {
+            QStyleOptionFocusRect o;
+            o.initFrom(this);
+            o.rect = r.adjusted(3, 3, -3, -3);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+        }
+    }
+};
 }  // namespace
 
 frmGraphText::frmGraphText(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, parent, design()) {
     const int disp = ctx.param.TextGraphDisp();
     for (int k = 0; k < 3; ++k) {
-        auto* b = new QPushButton(QString::fromUtf8(kToggles[static_cast<size_t>(k)].caption), client());
+        QPushButton* b = new SeriesToggle(QString::fromUtf8(kToggles[static_cast<size_t>(k)].caption), client());
         b->setObjectName(QStringLiteral("chkSelectGraph_%1").arg(k));
         b->setFont(ui::designFont(QStringLiteral("ＭＳ ゴシック"), 9, true));
         b->setCheckable(true);

@@ -1,6 +1,7 @@
 // The three graph windows: what they load from and store to the settings,
 // their menus and toggles, and that what they show follows the data.
 #include <QAction>
+#include <QPointer>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -110,6 +111,20 @@ TEST_F(GraphWindowTest, ShowingAgainBringsTheSameWindowForward) {
     auto* a = openWindow<frmGraph>(world);
     EXPECT_EQ(frmGraph::showModeless(world.ctx, nullptr), a);
     EXPECT_EQ(world.forms.find<frmGraph>(), a);
+}
+
+TEST_F(GraphWindowTest, ClosingWhileADrawLetsEventsRunEndsTheDrawQuietly) {
+    fillTests(world);
+    world.param.TestGraphIndex(0);
+    auto* w = openWindow<frmGraph>(world);
+    w->optTestIndex[2]->setChecked(true);
+    w->optTestIndex_Click(2);
+    QPointer<frmGraph> guard(w);
+    QTimer::singleShot(0, w, &QWidget::close);  // runs at the draw's first events point
+    w->tsGraphDraw();
+    EXPECT_EQ(world.param.TestGraphIndex(), 2);  // the unload ran
+    settle();
+    if (guard) EXPECT_FALSE(guard->isVisible());
 }
 
 TEST_F(GraphWindowTest, PickedColourIsStoredAndDrawn) {
