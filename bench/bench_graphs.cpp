@@ -72,12 +72,24 @@ void painted(benchmark::State& state, Draw draw) {
     benchmark::DoNotOptimize(image.constBits());
 }
 
-void BM_TestGraph_Recorded(benchmark::State& st) { recorded(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); }); }
-void BM_TestGraph_Image(benchmark::State& st) { painted(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); }); }
-void BM_TextGraph_Recorded(benchmark::State& st) { recorded(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); }); }
-void BM_TextGraph_Image(benchmark::State& st) { painted(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); }); }
-void BM_MissKeyGraph_Recorded(benchmark::State& st) { recorded(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); }); }
-void BM_MissKeyGraph_Image(benchmark::State& st) { painted(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); }); }
+void BM_TestGraph_Recorded(benchmark::State& st) {
+    recorded(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); });
+}
+void BM_TestGraph_Image(benchmark::State& st) {
+    painted(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); });
+}
+void BM_TextGraph_Recorded(benchmark::State& st) {
+    recorded(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); });
+}
+void BM_TextGraph_Image(benchmark::State& st) {
+    painted(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); });
+}
+void BM_MissKeyGraph_Recorded(benchmark::State& st) {
+    recorded(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); });
+}
+void BM_MissKeyGraph_Image(benchmark::State& st) {
+    painted(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); });
+}
 
 }  // namespace
 

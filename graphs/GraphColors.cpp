@@ -39,9 +39,12 @@ const QString& GraphColors::key(int i) const { return mEntries.at(static_cast<si
 QString GraphColors::stored(int i) const {
     const QString& k = key(i);
     switch (mGraph) {
-        case Graph::Test: return mParam.GetTestGraphColor(k);
-        case Graph::Type: return mParam.GetTypeGraphColor(k);
-        case Graph::Text: return mParam.GetTextGraphColor(k);
+        case Graph::Test:
+            return mParam.GetTestGraphColor(k);
+        case Graph::Type:
+            return mParam.GetTypeGraphColor(k);
+        case Graph::Text:
+            return mParam.GetTextGraphColor(k);
     }
     return {};
 }
@@ -49,9 +52,15 @@ QString GraphColors::stored(int i) const {
 void GraphColors::store(int i, const QString& value) {
     const QString& k = key(i);
     switch (mGraph) {
-        case Graph::Test: mParam.SetTestGraphColor(k, value); break;
-        case Graph::Type: mParam.SetTypeGraphColor(k, value); break;
-        case Graph::Text: mParam.SetTextGraphColor(k, value); break;
+        case Graph::Test:
+            mParam.SetTestGraphColor(k, value);
+            break;
+        case Graph::Type:
+            mParam.SetTypeGraphColor(k, value);
+            break;
+        case Graph::Text:
+            mParam.SetTextGraphColor(k, value);
+            break;
     }
 }
 

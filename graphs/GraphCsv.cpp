@@ -27,8 +27,8 @@ QString runNumbers(int32_t count, int last) {
 QByteArray TestCsvBytes(const TestGraphData& d) {
     const int last = graphLastIndex(d.count);
     QString text = runNumbers(d.count, last);
-    text += csvLine(QStringLiteral("入力時間"), last,
-                    [&](int i) { return num::general(d.times[static_cast<size_t>(i)]); });
+    text +=
+        csvLine(QStringLiteral("入力時間"), last, [&](int i) { return num::general(d.times[static_cast<size_t>(i)]); });
     text += csvLine(QStringLiteral("ミスタイプ数"), last,
                     [&](int i) { return QString::number(d.misses[static_cast<size_t>(i)]); });
     return cp932::encode(text);

@@ -12,9 +12,9 @@ namespace {
 
 const QString kGraphFace = QStringLiteral("ＭＳ ゴシック");
 constexpr double kFontPoints = 9;
-constexpr double kMargin = 150;   // top and bottom margin of the plot
-constexpr double kAxisX = 350;    // the axis and the oldest point
-constexpr double kRightX = 350;   // distance of the newest point from the right edge
+constexpr double kMargin = 150;  // top and bottom margin of the plot
+constexpr double kAxisX = 350;   // the axis and the oldest point
+constexpr double kRightX = 350;  // distance of the newest point from the right edge
 
 double halfEven(double v) { return num::roundHalfEven(v); }
 QString number(double v) { return num::withSignSpace(v); }
@@ -121,9 +121,12 @@ struct TextSeries {
 // without the leading space).
 double labelX(Surface& s, int series, double value) {
     switch (series) {
-        case 0: return 30;
-        case 1: return kAxisX;
-        default: return s.width() - s.textWidth(num::general(value)) - 200;
+        case 0:
+            return 30;
+        case 1:
+            return kAxisX;
+        default:
+            return s.width() - s.textWidth(num::general(value)) - 200;
     }
 }
 
@@ -131,9 +134,12 @@ double labelX(Surface& s, int series, double value) {
 std::pair<double, double> labelTops(Surface& s, int series) {
     const double h = s.height(), d = s.textHeight(QStringLiteral("(-)"));
     switch (series) {
-        case 0: return {kMargin, h - d - kMargin};
-        case 1: return {kMargin + d, h - 2 * d - kMargin};
-        default: return {kMargin + d / 2, h - 1.5 * d - kMargin};
+        case 0:
+            return {kMargin, h - d - kMargin};
+        case 1:
+            return {kMargin + d, h - 2 * d - kMargin};
+        default:
+            return {kMargin + d / 2, h - 1.5 * d - kMargin};
     }
 }
 
@@ -248,32 +254,48 @@ void drawMissKeyGraph(Surface& s, const MissKeyData& d, const MissKeyStyle& styl
 }
 
 QString missKeyLabel(int code, int keyBoardType, int letterType) {
-    if (code >= 'A' && code <= 'Z')
-        return QString(QChar(letterType == 1 ? code - 'A' + 'a' : code));
+    if (code >= 'A' && code <= 'Z') return QString(QChar(letterType == 1 ? code - 'A' + 'a' : code));
     if (code > ' ' && code < 186) return QString(QChar(code));
     switch (code) {
-        case 188: return QStringLiteral(",");
-        case 189: return QStringLiteral("-");
-        case 190: return QStringLiteral(".");
-        case 191: return QStringLiteral("/");
-        case 219: return QStringLiteral("[");
-        case 220: return QStringLiteral("\\");
-        case 221: return QStringLiteral("]");
-        default: break;
+        case 188:
+            return QStringLiteral(",");
+        case 189:
+            return QStringLiteral("-");
+        case 190:
+            return QStringLiteral(".");
+        case 191:
+            return QStringLiteral("/");
+        case 219:
+            return QStringLiteral("[");
+        case 220:
+            return QStringLiteral("\\");
+        case 221:
+            return QStringLiteral("]");
+        default:
+            break;
     }
     if (keyBoardType == 0) {
         switch (code) {
-            case 186: return QStringLiteral(":");
-            case 187: return QStringLiteral(";");
-            case 192: return QStringLiteral("@");
-            case 222: return QStringLiteral("^");
-            default: return {};
+            case 186:
+                return QStringLiteral(":");
+            case 187:
+                return QStringLiteral(";");
+            case 192:
+                return QStringLiteral("@");
+            case 222:
+                return QStringLiteral("^");
+            default:
+                return {};
         }
     }
     switch (code) {
-        case 186: return QStringLiteral(";");
-        case 187: return QStringLiteral("=");
-        case 222: return QStringLiteral("'");
-        default: return {};
+        case 186:
+            return QStringLiteral(";");
+        case 187:
+            return QStringLiteral("=");
+        case 222:
+            return QStringLiteral("'");
+        default:
+            return {};
     }
 }

@@ -73,10 +73,9 @@ void QtGraphWindow::buildMenus(const Design& d) {
     mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     if (d.csv) {
-        mnuFileSave = mnuFile->addAction(QStringLiteral("ＣＳＶ形式で保存(&S)..."), this,
-                                         &QtGraphWindow::mnuFileSave_Click);
+        mnuFileSave =
+            mnuFile->addAction(QStringLiteral("ＣＳＶ形式で保存(&S)..."), this, &QtGraphWindow::mnuFileSave_Click);
         mnuFileSave->setObjectName(QStringLiteral("mnuFileSave"));
-        mnuFileSave->setShortcut(QKeySequence::Save);
         mnuFile->addSeparator();
     }
     mnuFileClose = mnuFile->addAction(QStringLiteral("閉じる(&C)"), this, &QWidget::close);
@@ -92,8 +91,8 @@ void QtGraphWindow::buildMenus(const Design& d) {
         mnuViewColorSelect.push_back(a);
     }
     mnuViewColor->addSeparator();
-    mnuViewColorDefaults = mnuViewColor->addAction(QStringLiteral("標準に戻す(&D)"), this,
-                                                   &QtGraphWindow::mnuViewColorDefaults_Click);
+    mnuViewColorDefaults =
+        mnuViewColor->addAction(QStringLiteral("標準に戻す(&D)"), this, &QtGraphWindow::mnuViewColorDefaults_Click);
     mnuViewColorDefaults->setObjectName(QStringLiteral("mnuViewColorDefaults"));
 }
 

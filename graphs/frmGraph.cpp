@@ -43,9 +43,7 @@ frmGraph::frmGraph(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, parent
     optTestIndex[static_cast<size_t>(mTestKind)]->setChecked(true);
 }
 
-frmGraph* frmGraph::showModeless(AppContext& ctx, QWidget* owner) {
-    return showModelessWindow<frmGraph>(ctx, owner);
-}
+frmGraph* frmGraph::showModeless(AppContext& ctx, QWidget* owner) { return showModelessWindow<frmGraph>(ctx, owner); }
 
 void frmGraph::optTestIndex_Click(int index) {
     mTestKind = index == 2 ? 2 : 0;

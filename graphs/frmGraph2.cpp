@@ -58,8 +58,7 @@ void frmGraph2::mnuViewFillStyle_Click(int index) {
 }
 
 void frmGraph2::drawGraph(Surface& s) {
-    const MissKeyStyle style{colors().color(0), colors().color(1), colors().color(2), mFillStyle,
-                             ctx.param.FontName()};
+    const MissKeyStyle style{colors().color(0), colors().color(1), colors().color(2), mFillStyle, ctx.param.FontName()};
     drawMissKeyGraph(s, MissKeyData::fromResults(ctx.results, ctx.main, ctx.param), style);
 }
 

@@ -1,9 +1,10 @@
 #include "frmGraphText.h"
 
-#include <QPainter>
-#include <QStyle>
 #include <qdrawutil.h>
+
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleOptionButton>
 
 #include "GraphCsv.h"
@@ -30,7 +31,8 @@ struct Toggle {
     const char* caption;
     int left;
 };
-constexpr std::array<Toggle, 3> kToggles{{{"入力文字数(&N)", 120}, {"ミスタイプ数(&M)", 1800}, {"入力数／分(&P)", 3480}}};
+constexpr std::array<Toggle, 3> kToggles{
+    {{"入力文字数(&N)", 120}, {"ミスタイプ数(&M)", 1800}, {"入力数／分(&P)", 3480}}};
 constexpr int kFirstSeriesColor = 2;  // colour index of toggle 0's series
 
 // A push button that stays pressed, painted in its palette's button colours

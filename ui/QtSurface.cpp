@@ -9,14 +9,22 @@
 namespace {
 Qt::BrushStyle hatchBrush(int style) {
     switch (style) {
-        case FillStyle::Solid: return Qt::SolidPattern;
-        case FillStyle::Horizontal: return Qt::HorPattern;
-        case FillStyle::Vertical: return Qt::VerPattern;
-        case FillStyle::UpwardDiagonal: return Qt::BDiagPattern;  // "/"
-        case FillStyle::DownwardDiagonal: return Qt::FDiagPattern;  // "\"
-        case FillStyle::Cross: return Qt::CrossPattern;
-        case FillStyle::DiagonalCross: return Qt::DiagCrossPattern;
-        default: return Qt::NoBrush;
+        case FillStyle::Solid:
+            return Qt::SolidPattern;
+        case FillStyle::Horizontal:
+            return Qt::HorPattern;
+        case FillStyle::Vertical:
+            return Qt::VerPattern;
+        case FillStyle::UpwardDiagonal:
+            return Qt::BDiagPattern;  // "/"
+        case FillStyle::DownwardDiagonal:
+            return Qt::FDiagPattern;  // "\"
+        case FillStyle::Cross:
+            return Qt::CrossPattern;
+        case FillStyle::DiagonalCross:
+            return Qt::DiagCrossPattern;
+        default:
+            return Qt::NoBrush;
     }
 }
 }  // namespace

@@ -8,11 +8,11 @@
 namespace {
 
 // CP932 bytes of the first words, written out by hand.
-const QByteArray kKaisuu("\x89\xF1\x90\x94");                                  // 回数
-const QByteArray kNyuuryokuJikan("\x93\xFC\x97\xCD\x8E\x9E\x8A\xD4");          // 入力時間
+const QByteArray kKaisuu("\x89\xF1\x90\x94");                                    // 回数
+const QByteArray kNyuuryokuJikan("\x93\xFC\x97\xCD\x8E\x9E\x8A\xD4");            // 入力時間
 const QByteArray kMissType("\x83\x7E\x83\x58\x83\x5E\x83\x43\x83\x76\x90\x94");  // ミスタイプ数
-const QByteArray kMojisuu("\x93\xFC\x97\xCD\x95\xB6\x8E\x9A\x90\x94");          // 入力文字数
-const QByteArray kPerMinute("\x93\xFC\x97\xCD\x90\x94\x81\x5E\x95\xAA");        // 入力数／分
+const QByteArray kMojisuu("\x93\xFC\x97\xCD\x95\xB6\x8E\x9A\x90\x94");           // 入力文字数
+const QByteArray kPerMinute("\x93\xFC\x97\xCD\x90\x94\x81\x5E\x95\xAA");         // 入力数／分
 
 const QString kQuestionTail = QStringLiteral("\r\nこのファイルはすでに存在します。\r\n\r\n上書きしますか？");
 

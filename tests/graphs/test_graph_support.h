@@ -44,5 +44,6 @@ struct GraphWorld {
 inline void settle(int ms = 50) {
     QElapsedTimer t;
     t.start();
-    do QApplication::processEvents(); while (t.elapsed() < ms);
+    do QApplication::processEvents();
+    while (t.elapsed() < ms);
 }

@@ -28,7 +28,7 @@ TEST(QtSurface, MaskPenAndsLinesWithTheBackgroundAtTwipPositions) {
         EXPECT_EQ(s.width(), 120 * 15);
         s.clear(kBackValue);
         s.setDrawMode(DrawMode::MaskPen);
-        s.setForeColor(255);  // red
+        s.setForeColor(255);         // red
         s.line(150, 150, 150, 600);  // x = 10 px, y 10..40
     }
     EXPECT_EQ(img.pixelColor(10, 10), QColor(239, 0, 0));
