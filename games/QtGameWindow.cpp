@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <algorithm>
 #include <QTimer>
 
 #include "AppContext.h"
@@ -65,8 +67,18 @@ void QtGameWindow::setFixedClient(int widthTw, int heightTw) {
     setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
 }
 
-void QtGameWindow::centreOnOwner() {
-    if (QWidget* owner = parentWidget()) move(owner->frameGeometry().center() - rect().center());
+void QtGameWindow::centreOnOwner() { centreOver(this, parentWidget()); }
+
+void centreOver(QWidget* w, QWidget* owner) {
+    if (!owner) return;
+    QPoint at = owner->frameGeometry().center() - w->rect().center();
+    // Kept on the owner's screen when the owner is smaller than the window.
+    if (QScreen* screen = owner->screen()) {
+        const QRect avail = screen->availableGeometry();
+        at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - w->frameGeometry().width())));
+        at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - w->frameGeometry().height())));
+    }
+    w->move(at);
 }
 
 QAction* QtGameWindow::addItem(QMenu* menu, const QString& name, const QString& caption) {

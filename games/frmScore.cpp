@@ -7,6 +7,7 @@
 #include "AppContext.h"
 #include "FormsRegistry.h"
 #include "QtArtwork.h"
+#include "QtGameWindow.h"
 #include "ScoreTable.h"
 #include "Twips.h"
 #include "Widgets.h"
@@ -116,6 +117,6 @@ void frmScore::fill(AppContext& ctx) {
 
 void frmScore::showModal(AppContext& ctx, QWidget* owner) {
     frmScore dlg(ctx, owner);
-    if (owner) dlg.move(owner->frameGeometry().center() - dlg.rect().center());
+    centreOver(&dlg, owner);
     dlg.exec();
 }
