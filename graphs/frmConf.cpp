@@ -1,0 +1,88 @@
+#include "frmConf.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "AppContext.h"
+#include "ConfSummary.h"
+#include "FormsRegistry.h"
+#include "Twips.h"
+#include "Widgets.h"
+#include "basResults.h"
+
+namespace {
+// Client area below the menu bar, twips.
+constexpr int kClientWidth = 4815;
+constexpr int kClientHeight = 2175;
+}  // namespace
+
+frmConf::frmConf(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt::Window), mCtx(ctx) {
+    setObjectName(QStringLiteral("frmConf"));
+    setWindowTitle(QStringLiteral("成績表示"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    if (ctx.forms) ctx.forms->add(this);
+    buildMenus();
+    buildControls();
+    setFixedSize(twips::px(kClientWidth), menuBar()->sizeHint().height() + twips::px(kClientHeight));
+    refresh();
+}
+
+frmConf* frmConf::showModeless(AppContext& ctx, QWidget* owner) {
+    frmConf* w = ctx.forms ? ctx.forms->find<frmConf>() : nullptr;
+    if (!w) {
+        w = new frmConf(ctx, owner);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    w->refresh();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return w;
+}
+
+void frmConf::buildMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* close = mnuFile->addAction(QStringLiteral("閉じる(&C)"));
+    close->setObjectName(QStringLiteral("mnuFileClose"));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    // The "表示(&V)" menu follows here: "ミス表示(&G)..." (mnuViewGraph)
+    // shows the miss-per-key graph frmGraph2 modeless.
+}
+
+void frmConf::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    const QFont font = ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
+    struct Line { QLabel*& label; const char* name; int top; };
+    const Line lines[] = {{lblInput, "lblInput", 360}, {lblMinute, "lblMinute", 600}, {lblMissType, "lblMissType", 1080}};
+    for (const Line& l : lines) {
+        l.label = new QLabel(client);
+        l.label->setObjectName(QString::fromLatin1(l.name));
+        l.label->setFont(font);
+        ui::placeTwips(l.label, 240, l.top, 4215, 300);
+    }
+    cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), client);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    ui::placeTwips(cmdClose, 3360, 1560, 1215, 375);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmConf::refresh() {
+    const basResults& r = mCtx.results;
+    const ConfSummary s = ConfSummary::make(r.GetLastRunChars(), r.GetLastRunSeconds(), r.GetLastRunPerMinute(),
+                                            r.GetLastRunMisses());
+    lblInput->setText(s.input);
+    lblMinute->setText(s.minute);
+    lblMissType->setText(s.missType);
+}
+
+bool frmConf::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) refresh();
+    return QMainWindow::event(e);
+}
