@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lumbra needs when they are missing.
 #   setup.sh          what building and running the program needs
-#   setup.sh --tests  also what the tests need (GoogleTest, Xvfb, xdotool ...)
+#   setup.sh --tests  also what the tests need (GoogleTest, Xvfb, xdotool, clang for
+#                     the fuzz targets ...)
 # Works as root, or as a normal user through sudo.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic ccache)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils xauth)
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils xauth clang libclang-rt-14-dev)
 fi
 
 missing=()

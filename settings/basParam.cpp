@@ -1,6 +1,7 @@
 #include "basParam.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "Cp932.h"
 #include "Numbers.h"
@@ -154,16 +155,30 @@ void basParam::AssignDefaults() {
 
 bool basParam::LoadSettings() {
     AssignDefaults();
+    // Only a regular file: a pipe or a device in its place could block or
+    // never end.
+    const QFileInfo info(SettingsFileName());
+    if (info.exists() && !info.isFile()) return false;
     QFile f(SettingsFileName());
     if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = f.read(kMaxSettingsBytes + 1);
     if (f.error() != QFileDevice::NoError) return false;
-    const QString text = cp932::decodeTextFile(bytes);
+    LoadSettingsFromBytes(bytes);
+    return true;
+}
+
+void basParam::LoadSettingsFromBytes(const QByteArray& bytes) {
+    AssignDefaults();
+    QByteArray head = bytes;
+    if (head.size() > kMaxSettingsBytes) {  // the line cut off at the limit is dropped too
+        head.truncate(kMaxSettingsBytes);
+        head.truncate(head.lastIndexOf('\n') + 1);
+    }
+    const QString text = cp932::decodeTextFile(head);
     for (QStringView line : QStringView(text).split(u'\n')) {
         if (line.endsWith(u'\r')) line.chop(1);
         ApplySettingsLine(line.toString());
     }
-    return true;
 }
 
 void basParam::ApplySettingsLine(const QString& rawLine) {

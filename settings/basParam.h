@@ -23,6 +23,13 @@ public:
     basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs);
 
     bool LoadSettings();
+    // What LoadSettings does with the file's contents: the defaults, then
+    // every line (UTF-8 when valid, otherwise CP932). Only the first
+    // kMaxSettingsBytes count, up to the last whole line in them.
+    void LoadSettingsFromBytes(const QByteArray& bytes);
+    // A settings file holds a few hundred bytes; a damaged or foreign file in
+    // its place is read no further than this, so it cannot hold up start-up.
+    static constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
     bool SaveSettings();
 
     QString SettingsFileName() const;     // <folder>/<product>.ini
