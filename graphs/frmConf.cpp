@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "AppContext.h"
 #include "ConfSummary.h"
@@ -71,6 +72,8 @@ void frmConf::buildControls() {
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     ui::placeTwips(cmdClose, 3360, 1560, 1215, 375);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);  // Esc closes it like the button
+    connect(esc, &QShortcut::activated, this, &QWidget::close);
 }
 
 void frmConf::refresh() {

@@ -12,6 +12,7 @@
 #include <QRegularExpressionValidator>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
+#include <QWheelEvent>
 
 #include "AppContext.h"
 #include "Dialogs.h"
@@ -51,6 +52,13 @@ protected:
         QPainter p(this);
         p.setClipRect(rect().adjusted(0, tabsHeight() + 1, 0, 0));
         paintFrame(p);
+    }
+    // The wheel turns tabs over the row of tabs only, not over the frame.
+    void wheelEvent(QWheelEvent* e) override {
+        if (e->position().y() < tabsHeight())
+            QTabBar::wheelEvent(e);
+        else
+            e->ignore();
     }
 
 private:

@@ -92,6 +92,10 @@ void runModal(QWidget* w) {
 }
 
 int16_t virtualKey(const QKeyEvent* e, int keyBoardType) {
+#ifdef Q_OS_WIN
+    // Windows reports the virtual-key code itself.
+    if (e->nativeVirtualKey() != 0) return static_cast<int16_t>(e->nativeVirtualKey());
+#endif
     KeyInput in;
     in.nativeScanCode = e->nativeScanCode();
     in.qtKey = e->key();
