@@ -52,7 +52,17 @@ QStringList QtDialogs::qtFilters(const QString& filter) {
     return out;
 }
 
-static QWidget* owner() { return QApplication::activeWindow(); }
+// The window a box belongs to: the active one, else the modal window on top,
+// else the newest visible window, so that a box asked for in the moment
+// between two windows (a dialog just closed) still opens over the program.
+static QWidget* owner() {
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    for (qsizetype i = tops.size() - 1; i >= 0; --i)
+        if (tops[i]->isVisible() && tops[i]->isWindow() && !tops[i]->inherits("QMenu")) return tops[i];
+    return nullptr;
+}
 
 MsgResult QtDialogs::msgBox(const MsgBoxRequest& r) {
     QMessageBox box(owner());
