@@ -1,5 +1,7 @@
 #include "frmConf.h"
 
+#include "frmGraph2.h"
+
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -51,8 +53,11 @@ void frmConf::buildMenus() {
     QAction* close = mnuFile->addAction(QStringLiteral("閉じる(&C)"));
     close->setObjectName(QStringLiteral("mnuFileClose"));
     connect(close, &QAction::triggered, this, &QWidget::close);
-    // The "表示(&V)" menu follows here: "ミス表示(&G)..." (mnuViewGraph)
-    // shows the miss-per-key graph frmGraph2 modeless.
+    mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewGraph = mnuView->addAction(QStringLiteral("ミス表示(&G)..."));
+    mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
+    connect(mnuViewGraph, &QAction::triggered, this, [this] { frmGraph2::showModeless(mCtx, this); });
 }
 
 void frmConf::buildControls() {

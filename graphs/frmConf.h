@@ -4,6 +4,7 @@
 struct AppContext;
 class QLabel;
 class QPushButton;
+class QAction;
 class QMenu;
 
 // "成績表示": the summary of the last drill run in three sentences (see
@@ -32,6 +33,8 @@ private:
 
     AppContext& mCtx;
     QMenu* mnuFile = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewGraph = nullptr;
     QLabel* lblInput = nullptr;
     QLabel* lblMinute = nullptr;
     QLabel* lblMissType = nullptr;
