@@ -1,0 +1,36 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Dialogs;
+
+// The files the program writes, each reduced to what the crash tests need:
+// numbered contents (content i differs from content i + 1, in length too),
+// the real save routine, and a check that the file on disk is exactly content
+// i and loads as such.
+class SavedFile {
+public:
+    virtual ~SavedFile() = default;
+    virtual const char* name() const = 0;
+    virtual QString path() const = 0;
+    // The bytes the file holds after content i was saved.
+    virtual QByteArray bytes(int i) const = 0;
+    // Saves content i through the program's own routine (with its error box).
+    virtual bool save(int i, Dialogs& dialogs) const = 0;
+    // The message the program shows when the save fails.
+    virtual QString errorText() const = 0;
+    // True when the program's loader reads the file on disk as content i.
+    virtual bool loadsAs(int i) const = 0;
+};
+
+// The settings file, the results file and a CSV export, in the given folder.
+std::unique_ptr<SavedFile> settingsFile(const QString& folder);
+std::unique_ptr<SavedFile> resultsFile(const QString& folder);
+std::unique_ptr<SavedFile> csvFile(const QString& folder);
+
+// Runs fn in a forked child and returns what it wrote to `out` (one text),
+// or an explanation when the child did not end normally with status 0.
+QString runInChild(const std::function<QString()>& fn);

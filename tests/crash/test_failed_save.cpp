@@ -1,0 +1,157 @@
+// A save that cannot be written (a full disk, a read-only folder or file)
+// ends in the Retry/Cancel error box; Cancel leaves the previous file whole,
+// Retry after the cause is gone writes the new contents.
+//
+// Each case runs in a child process, which gets the file-size limit (a full
+// disk: writes past a few bytes fail with EFBIG, SIGXFSZ ignored) or, when
+// the tests run as root, gives up the capabilities that let root write
+// anywhere, so permissions apply as they do to a user.
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "Fakes.h"
+#include "SavedFiles.h"
+#include "TestFiles.h"
+
+namespace {
+
+enum class Cause { FullDisk, ReadOnlyFolder, ReadOnlyFile };
+
+// Root writes through any permission; without these capabilities it no longer does.
+bool dropFileCapabilities() {
+    if (geteuid() != 0) return true;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) return false;
+    const uint32_t drop = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+    // From the permitted set too: access() gives a real root all permitted
+    // capabilities back.
+    data[0].effective &= ~drop;
+    data[0].permitted &= ~drop;
+    data[0].inheritable &= ~drop;
+    return syscall(SYS_capset, &header, data) == 0;
+}
+
+bool limitFileSize(rlim_t bytes) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit lim{};
+    getrlimit(RLIMIT_FSIZE, &lim);
+    lim.rlim_cur = bytes;
+    return setrlimit(RLIMIT_FSIZE, &lim) == 0;
+}
+
+bool liftFileSizeLimit() {
+    rlimit lim{};
+    getrlimit(RLIMIT_FSIZE, &lim);
+    lim.rlim_cur = lim.rlim_max;
+    return setrlimit(RLIMIT_FSIZE, &lim) == 0;
+}
+
+// Brings the cause about (in the child); false when the test cannot.
+bool impose(Cause cause, const QString& folder, const QString& path) {
+    switch (cause) {
+        case Cause::FullDisk: return limitFileSize(16);
+        case Cause::ReadOnlyFolder:
+            return dropFileCapabilities() && chmod(QFile::encodeName(folder).constData(), 0555) == 0;
+        case Cause::ReadOnlyFile:
+            return dropFileCapabilities() && chmod(QFile::encodeName(path).constData(), 0444) == 0;
+    }
+    return false;
+}
+
+void remove(Cause cause, const QString& folder, const QString& path) {
+    switch (cause) {
+        case Cause::FullDisk: liftFileSizeLimit(); break;
+        case Cause::ReadOnlyFolder: chmod(QFile::encodeName(folder).constData(), 0755); break;
+        case Cause::ReadOnlyFile: chmod(QFile::encodeName(path).constData(), 0644); break;
+    }
+}
+
+// What the user saw and what the save returned, as one line for comparison.
+QString describe(bool saved, const FakeDialogs& d) {
+    QString out = saved ? QStringLiteral("saved") : QStringLiteral("not saved");
+    for (const MsgBoxRequest& m : d.messages) {
+        out += QStringLiteral(" | %1 [%2] icon %3 buttons %4").arg(m.text, m.title).arg(int(m.icon)).arg(int(m.buttons));
+    }
+    return out;
+}
+
+using Factory = std::unique_ptr<SavedFile> (*)(const QString&);
+struct Case {
+    const char* name;
+    Factory file;
+    Cause cause;
+};
+
+class FailedSave : public ::testing::TestWithParam<Case> {};
+
+QString expectedBox(const SavedFile& file) {
+    return QStringLiteral(" | %1\r\n%2 [エラー] icon %3 buttons %4")
+        .arg(file.errorText(), file.path())
+        .arg(int(MsgIcon::Critical))
+        .arg(int(MsgButtons::RetryCancel));
+}
+
+TEST_P(FailedSave, CancelKeepsThePreviousFileWhole) {
+    ScratchFolder folder;
+    const auto file = GetParam().file(folder.path());
+    FakeDialogs setup;
+    ASSERT_TRUE(file->save(0, setup));
+    const Cause cause = GetParam().cause;
+    const QString seen = runInChild([&] {
+        if (!impose(cause, folder.path(), file->path())) return QStringLiteral("cannot simulate");
+        FakeDialogs dialogs;
+        dialogs.msgAnswers = {MsgResult::Cancel};
+        const bool saved = file->save(1, dialogs);
+        remove(cause, folder.path(), file->path());
+        return describe(saved, dialogs);
+    });
+    remove(cause, folder.path(), file->path());
+    EXPECT_EQ(seen, QStringLiteral("not saved") + expectedBox(*file));
+    EXPECT_TRUE(file->loadsAs(0)) << "the previous file was damaged";
+}
+
+TEST_P(FailedSave, RetryAfterTheCauseIsGoneWritesTheNewContents) {
+    ScratchFolder folder;
+    const auto file = GetParam().file(folder.path());
+    FakeDialogs setup;
+    ASSERT_TRUE(file->save(0, setup));
+    const Cause cause = GetParam().cause;
+    const QString seen = runInChild([&] {
+        if (!impose(cause, folder.path(), file->path())) return QStringLiteral("cannot simulate");
+        FakeDialogs dialogs;
+        dialogs.msgAnswers = {MsgResult::Retry};
+        dialogs.onMsgBox = [&](const MsgBoxRequest& m) {
+            if (m.buttons == MsgButtons::RetryCancel) remove(cause, folder.path(), file->path());
+        };
+        const bool saved = file->save(1, dialogs);
+        // Only the error box counts here (a CSV export then confirms).
+        dialogs.messages.resize(std::min<size_t>(dialogs.messages.size(), 1));
+        return describe(saved, dialogs);
+    });
+    remove(cause, folder.path(), file->path());
+    EXPECT_EQ(seen, QStringLiteral("saved") + expectedBox(*file));
+    EXPECT_TRUE(file->loadsAs(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedSave,
+    ::testing::Values(Case{"SettingsFullDisk", &settingsFile, Cause::FullDisk},
+                      Case{"SettingsReadOnlyFolder", &settingsFile, Cause::ReadOnlyFolder},
+                      Case{"SettingsReadOnlyFile", &settingsFile, Cause::ReadOnlyFile},
+                      Case{"ResultsFullDisk", &resultsFile, Cause::FullDisk},
+                      Case{"ResultsReadOnlyFolder", &resultsFile, Cause::ReadOnlyFolder},
+                      Case{"ResultsReadOnlyFile", &resultsFile, Cause::ReadOnlyFile},
+                      Case{"CsvFullDisk", &csvFile, Cause::FullDisk},
+                      Case{"CsvReadOnlyFolder", &csvFile, Cause::ReadOnlyFolder},
+                      Case{"CsvReadOnlyFile", &csvFile, Cause::ReadOnlyFile}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
