@@ -125,3 +125,8 @@ put("cp932", "utf8.bin", "成績ファイル".encode("utf-8"))
 for name, text in [("int", "  -12"), ("fraction", "3.5"), ("exponent", "1.5E+3"), ("blanks", " 1 2 3abc"),
                    ("colour", "255055055"), ("short-colour", "12345"), ("double", b"\x00\x00\x00\x00\x00\x00\xf0\x3f")]:
     put("numbers", name + ".txt", text if isinstance(text, bytes) else text.encode("utf-8"))
+
+# --- the graphs drawn from results files ---------------------------------------
+shutil.rmtree(os.path.join(CORPUS, "graphs"), ignore_errors=True)
+put("graphs", "v5.dat", v5)
+put("graphs", "v3.dat", v3)

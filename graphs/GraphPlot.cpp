@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -29,19 +30,27 @@ void prepare(Surface& s, const QString& face, uint32_t back, uint32_t fore) {
     s.setForeColor(fore);
 }
 
-// Points i = L down to 0, spread from x = 350 to x = W - 350.
+// Points i = L down to 0, spread from x = 350 to x = W - 350. A point that
+// has no place (a damaged results file can hold a time that is not a
+// number) is left out, and the series starts again after it.
 void plotSeries(Surface& s, int last, const std::function<double(int)>& yOf) {
     const double step = (s.width() - kAxisX - kRightX) / last;
     double px = 0, py = 0;
+    bool joined = false;
     for (int i = last; i >= 0; --i) {
         const double x = halfEven(kAxisX + (last - i) * step);
         const double y = halfEven(yOf(i));
-        if (i == last)
+        if (!std::isfinite(y)) {
+            joined = false;
+            continue;
+        }
+        if (!joined)
             s.dot(x, y);
         else
             s.line(px, py, x, y);
         px = x;
         py = y;
+        joined = true;
     }
 }
 

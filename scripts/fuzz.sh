@@ -10,11 +10,11 @@
 #   fuzz.sh --ci                   replay each seed corpus and fuzz briefly
 #                                  (the ctest tests of the fuzz build)
 #
-# Targets: settings results practice_text cp932 numbers.
+# Targets: settings results practice_text cp932 numbers graphs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LUMBRA_FUZZ_BUILD_DIR:-$root/build-fuzz}
-all_targets=(settings results practice_text cp932 numbers)
+all_targets=(settings results practice_text cp932 numbers graphs)
 
 "$root/scripts/setup.sh" --tests
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
@@ -46,7 +46,7 @@ for t in "${targets[@]}"; do
   dict=()
   [[ -f "$root/fuzz/$t.dict" ]] && dict=("-dict=$root/fuzz/$t.dict")
   max_len=()
-  [[ "$t" == results ]] && max_len=(-max_len=8192)  # every version, shorter and longer than a file
+  [[ "$t" == results || "$t" == graphs ]] && max_len=(-max_len=8192)  # every version, shorter and longer than a file
   log="$build/fuzz/logs/$t.log"
   echo "fuzz_$t: $seconds s (log: $log)"
   if nice -n 19 "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

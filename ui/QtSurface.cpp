@@ -1,6 +1,7 @@
 #include "QtSurface.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 
 #include "Twips.h"
@@ -41,7 +42,15 @@ QtSurface::~QtSurface() { mPainter.end(); }
 double QtSurface::width() const { return static_cast<double>(mImage.width()) * twips::PerPixel; }
 double QtSurface::height() const { return static_cast<double>(mImage.height()) * twips::PerPixel; }
 
-int QtSurface::px(double tw) { return static_cast<int>(std::floor(tw / twips::PerPixel + 0.5)); }
+// Coordinates computed from damaged data can be huge or not a number; they
+// are kept to a range the painter takes (far outside any window), since
+// converting them to int as they are would be undefined.
+int QtSurface::px(double tw) {
+    constexpr double kFar = 1e6;
+    const double p = std::floor(tw / twips::PerPixel + 0.5);
+    if (std::isnan(p)) return 0;
+    return static_cast<int>(std::clamp(p, -kFar, kFar));
+}
 
 QRect QtSurface::pixelRect(double x1, double y1, double x2, double y2) const {
     return QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();

@@ -92,7 +92,7 @@ TEST(HostileSizes, ABinarySettingsFileLeavesTheDefaults) {
     FakeDialogs d;
     basParam p(folder.path(), QStringLiteral("Lumbra"), d);
     QByteArray junk;
-    for (int i = 0; i < 300000; ++i) junk.append(static_cast<char>((i * 7919) % 251));
+    for (uint32_t i = 0; i < 300000; ++i) junk.append(static_cast<char>((i * 7919u) % 251u));
     folder.write(QStringLiteral("Lumbra.ini"), junk);
     EXPECT_TRUE(p.LoadSettings());
     EXPECT_EQ(p.SettingsFileBytes(), basParam(folder.path(), QStringLiteral("Lumbra"), d).SettingsFileBytes());
