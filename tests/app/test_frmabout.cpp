@@ -11,18 +11,11 @@
 #include "Fakes.h"
 #include "FormsRegistry.h"
 #include "basMain.h"
+#include "basParam.h"
+#include "basResults.h"
 #include "frmAbout.h"
 
 namespace {
-
-// The about box reads neither the settings nor the results, and the app tests
-// do not link those modules: the context's references to them point at
-// storage that is never used.
-template <typename T>
-T& unusedModule() {
-    alignas(std::max_align_t) static unsigned char storage[4096];
-    return *reinterpret_cast<T*>(storage);
-}
 
 struct AboutFixture : ::testing::Test {
     FakeClock clock;
@@ -32,7 +25,9 @@ struct AboutFixture : ::testing::Test {
     FakeShell shell;
     FormsRegistry forms;
     basMain main{QStringLiteral("/prog")};
-    AppContext ctx{main, unusedModule<basParam>(), unusedModule<basResults>(), clock, random, dialogs, beeper, shell, &forms};
+    basParam param{QStringLiteral("/prog"), QStringLiteral("Lumbra"), dialogs};
+    basResults results{param, dialogs};
+    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
 };
 
 // Presses and releases a key on the widget that has the focus, as the keyboard would.

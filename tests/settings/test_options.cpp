@@ -17,18 +17,11 @@
 #include "OptionsValues.h"
 #include "TestFiles.h"
 #include "basParam.h"
+#include "basMain.h"
+#include "basResults.h"
 #include "frmOptions.h"
 
 namespace {
-
-// The options dialog uses neither the start-up module nor the results, which
-// the settings tests do not link: the context's references to them point at
-// storage that is never used.
-template <typename T>
-T& unusedModule() {
-    alignas(std::max_align_t) static unsigned char storage[4096];
-    return *reinterpret_cast<T*>(storage);
-}
 
 // ---- the logic, without the dialog ----
 
@@ -105,8 +98,9 @@ struct DialogFixture : ParamFixture {
     FakeBeeper beeper;
     FakeShell shell;
     FormsRegistry forms;
-    AppContext ctx{unusedModule<basMain>(), param, unusedModule<basResults>(), clock, random, dialogs, beeper, shell,
-                   &forms};
+    basMain main{dir.path()};
+    basResults results{param, dialogs};
+    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
     std::unique_ptr<frmOptions> dlg;
 
     frmOptions& open() {
