@@ -87,6 +87,30 @@ QAction* QtGameWindow::addItem(QMenu* menu, const QString& name, const QString& 
     return a;
 }
 
+QtGameWindow::GameFileMenu QtGameWindow::buildGameFileMenu(std::function<void()> start, std::function<void()> pause,
+                                                         std::function<void()> score) {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    GameFileMenu m{};
+    m.start = addItem(file, QStringLiteral("mnuFileStart"), QStringLiteral("はじめから(&I)"));
+    m.pause = addItem(file, QStringLiteral("mnuFilePause"), QStringLiteral("停止(&P)"));
+    file->addSeparator();
+    m.score = addItem(file, QStringLiteral("mnuFileScore"), QStringLiteral("成績表示(&S)..."));
+    file->addSeparator();
+    m.close = addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("閉じる(&C)"));
+    const auto then_refresh = [this](std::function<void()> command) {
+        return [this, command = std::move(command)] {
+            command();
+            refresh();
+        };
+    };
+    connect(m.start, &QAction::triggered, this, then_refresh(std::move(start)));
+    connect(m.pause, &QAction::triggered, this, then_refresh(std::move(pause)));
+    connect(m.score, &QAction::triggered, this, then_refresh(std::move(score)));
+    connect(m.close, &QAction::triggered, this, &QWidget::close);
+    return m;
+}
+
 QLineEdit* QtGameWindow::valueBox(QWidget* parent, const QString& name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);

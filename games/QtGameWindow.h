@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <functional>
 
 #include "GameShared.h"
 
@@ -45,6 +46,17 @@ protected:
     void setFixedClient(int widthTw, int heightTw);
     void centreOnOwner();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption);
+
+    // The file menu of the balloon and target games: はじめから, 停止, 成績表示
+    // and 閉じる. Each command runs on the logic, then the controls follow.
+    struct GameFileMenu {
+        QAction* start;
+        QAction* pause;
+        QAction* score;
+        QAction* close;
+    };
+    GameFileMenu buildGameFileMenu(std::function<void()> start, std::function<void()> pause,
+                                   std::function<void()> score);
     // A right-aligned read-only value box that never takes the focus.
     QLineEdit* valueBox(QWidget* parent, const QString& name);
 

@@ -62,18 +62,12 @@ frmBalloon::frmBalloon(AppContext& ctx, QWidget* parent)
 }
 
 void frmBalloon::buildMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileStart = addItem(file, QStringLiteral("mnuFileStart"), QStringLiteral("はじめから(&I)"));
-    mnuFilePause = addItem(file, QStringLiteral("mnuFilePause"), QStringLiteral("停止(&P)"));
-    file->addSeparator();
-    mnuFileScore = addItem(file, QStringLiteral("mnuFileScore"), QStringLiteral("成績表示(&S)..."));
-    file->addSeparator();
-    mnuFileClose = addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("閉じる(&C)"));
-    connect(mnuFileStart, &QAction::triggered, this, [this] { mGame.StartGame(); refresh(); });
-    connect(mnuFilePause, &QAction::triggered, this, [this] { mGame.pauseClick(); refresh(); });
-    connect(mnuFileScore, &QAction::triggered, this, [this] { mGame.scoreClick(); refresh(); });
-    connect(mnuFileClose, &QAction::triggered, this, &QWidget::close);
+    const GameFileMenu m = buildGameFileMenu([this] { mGame.StartGame(); }, [this] { mGame.pauseClick(); },
+                                             [this] { mGame.scoreClick(); });
+    mnuFileStart = m.start;
+    mnuFilePause = m.pause;
+    mnuFileScore = m.score;
+    mnuFileClose = m.close;
 }
 
 void frmBalloon::buildScoreFrame(QWidget* central) {
