@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "FakeApp.h"
 #include "AppContext.h"
 #include "Fakes.h"
 #include "GameShared.h"
@@ -62,17 +63,7 @@ struct RecordingField : PlayField {
 };
 
 // The program's modules over a scratch folder, with scripted services.
-struct GameRig {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    basMain main{folder.path()};
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    FakeClock clock;
-    FakeRandom random;
-    FakeBeeper beeper;
-    FakeShell shell;
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, nullptr};
+struct GameRig : FakeApp {
     RecordingView view;
     RecordingField field;
 

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "FakeApp.h"
 #include "AppContext.h"
 #include "ConfSummary.h"
 #include "Fakes.h"
@@ -48,18 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "ミスタイプは 12 回ありました。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ConfWorld : ::testing::Test {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeRandom random;
-    FakeBeeper beeper;
-    FakeShell shell;
-    basMain main{folder.path()};
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    FormsRegistry forms;
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
+struct ConfWorld : ::testing::Test, FakeApp {
     QWidget owner;
 
     void TearDown() override {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 
+#include "FakeApp.h"
 #include "AppContext.h"
 #include "Fakes.h"
 #include "FormsRegistry.h"
@@ -15,18 +16,7 @@
 
 // A whole program's worth of modules on a scratch folder, with fakes for the
 // platform services, for tests of the graphs and their windows.
-struct GraphWorld {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeRandom random;
-    FakeBeeper beeper;
-    FakeShell shell;
-    basMain main{folder.path()};
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    FormsRegistry forms;
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
+struct GraphWorld : FakeApp {
 
     GraphWorld() {
         param.DataFileName(folder.file(QStringLiteral("Lumbra.dat")));

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "FakeApp.h"
 #include "AppContext.h"
 #include "Fakes.h"
 #include "FormsRegistry.h"
@@ -25,18 +26,7 @@
 
 namespace {
 
-struct WiringRig {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    basMain main{folder.path()};
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    FakeClock clock;
-    SeededRandom random{7};
-    FakeBeeper beeper;
-    FakeShell shell;
-    FormsRegistry forms;
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
+struct WiringRig : FakeAppT<SeededRandom> {
     frmMain* window = nullptr;
 
     WiringRig() {

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTest>
 
+#include "FakeApp.h"
 #include "AppContext.h"
 #include "Fakes.h"
 #include "FormsRegistry.h"
@@ -22,18 +23,7 @@
 namespace {
 
 // A program folder with scripted services, and the main window over it.
-struct MainRig {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    basMain main{folder.path()};
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    FakeClock clock;
-    SeededRandom random{31};
-    FakeBeeper beeper;
-    FakeShell shell;
-    FormsRegistry forms;
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
+struct MainRig : FakeAppT<SeededRandom> {
     frmMain* window = nullptr;
 
     void open() {

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "FakeApp.h"
 #include "AppContext.h"
 #include "Fakes.h"
 #include "TestFiles.h"
@@ -22,18 +23,8 @@
 
 namespace {
 
-class frmTextTest : public ::testing::Test {
+class frmTextTest : public ::testing::Test, protected FakeApp {
 protected:
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeRandom random;
-    FakeBeeper beeper;
-    FakeShell shell;
-    basMain main{folder.path()};
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, nullptr};
 
     frmTextTest() {
         clock.now = 500;
