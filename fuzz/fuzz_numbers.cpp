@@ -36,15 +36,17 @@ void checkNumber(double v) {
         return;
     }
     const QString g = num::general(v);
-    const auto back = num::parseNumber(g);
-    FUZZ_CHECK(back.has_value());
-    FUZZ_CHECK(*back == v || std::fabs(*back - v) <= std::fabs(v) * 1e-14);
-    FUZZ_CHECK(num::Val(g) == *back);
     const double r = num::roundHalfEven(v);
     FUZZ_CHECK(std::fabs(r - v) <= 0.5);
     FUZZ_CHECK(r == std::floor(r));
     FUZZ_CHECK(num::Int(v) <= v && v - num::Int(v) <= 1.0);
     (void)num::withSignSpace(v);
+    // 15 digits round the largest numbers up past the largest double.
+    if (std::fabs(v) > 1.797693134862e308) return;
+    const auto back = num::parseNumber(g);
+    FUZZ_CHECK(back.has_value());
+    FUZZ_CHECK(*back == v || std::fabs(*back - v) <= std::fabs(v) * 1e-14);
+    FUZZ_CHECK(num::Val(g) == *back);
 }
 
 }  // namespace
