@@ -65,6 +65,10 @@ void recorded(benchmark::State& state, Draw draw) {
 template <typename Draw>
 void painted(benchmark::State& state, Draw draw) {
     QImage image(kWidthPx, kHeightPx, QImage::Format_RGB32);
+    {
+        QtSurface warmUp(image);  // loads the fonts, as the window's first drawing does
+        draw(warmUp);
+    }
     for (auto _ : state) {
         QtSurface s(image);
         draw(s);
@@ -94,11 +98,13 @@ void BM_MissKeyGraph_Image(benchmark::State& st) {
 }  // namespace
 
 BENCHMARK(BM_TestGraph_Recorded);
-BENCHMARK(BM_TestGraph_Image);
+// The painted runs report wall time and the CPU time of all threads: Qt
+// splits large fills (the cleared background, tall bars) over its thread pool.
+BENCHMARK(BM_TestGraph_Image)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_TextGraph_Recorded);
-BENCHMARK(BM_TextGraph_Image);
+BENCHMARK(BM_TextGraph_Image)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_MissKeyGraph_Recorded);
-BENCHMARK(BM_MissKeyGraph_Image);
+BENCHMARK(BM_MissKeyGraph_Image)->UseRealTime()->MeasureProcessCPUTime();
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
