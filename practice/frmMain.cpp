@@ -11,6 +11,7 @@
 #include "FormsRegistry.h"
 #include "Levels.h"
 #include "MainCommands.h"
+#include "QtCachedLabel.h"
 #include "Twips.h"
 #include "basMain.h"
 #include "basParam.h"
@@ -29,8 +30,10 @@ const QString kDesignKeyFace = QStringLiteral("ＭＳ ゴシック");
 const QString kDesignFrameFace = QStringLiteral("ＭＳ Ｐゴシック");
 constexpr int kQueueLefts[5] = {120, 720, 1320, 1920, 2520};
 
+// The keys and the queue repaint on every key-down: labels that keep their
+// laid-out text between repaints.
 QLabel* makeCentredLabel(QWidget* parent, const QString& name) {
-    auto* l = new QLabel(parent);
+    auto* l = new QtCachedLabel(parent);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
     l->setFocusPolicy(Qt::NoFocus);
@@ -136,6 +139,10 @@ void frmMain::buildMenus() {
     buildViewMenu();
     buildSetMenu();
     buildHelpMenu();
+    // What isMenuShortcut compares every key-down with, gathered once.
+    for (QMenu* m : {mnuFile, mnuView, mnuSet, mnuHelp}) mMenuMnemonics.push_back(QKeySequence::mnemonic(m->title()));
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->shortcut().isEmpty()) mShortcutItems.push_back(a);
 }
 
 void frmMain::buildFileMenu() {
@@ -255,10 +262,10 @@ bool frmMain::AskPlayerName() { return practice::AskPlayerName(mCtx.param, mCtx.
 // press; it is judged at its shortcut-override stage instead.
 bool frmMain::isMenuShortcut(const QKeyEvent* e) const {
     const QKeySequence seq(e->keyCombination());
-    for (QMenu* m : {mnuFile, mnuView, mnuSet, mnuHelp})
-        if (QKeySequence::mnemonic(m->title()) == seq) return true;
-    for (QAction* a : findChildren<QAction*>())
-        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == seq) return true;
+    for (const QKeySequence& mnemonic : mMenuMnemonics)
+        if (mnemonic == seq) return true;
+    for (QAction* a : mShortcutItems)
+        if (a->isEnabled() && a->shortcut() == seq) return true;
     return false;
 }
 

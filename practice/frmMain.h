@@ -1,6 +1,8 @@
 #pragma once
+#include <QKeySequence>
 #include <QMainWindow>
 #include <array>
+#include <vector>
 
 #include "KeyPractice.h"
 #include "Widgets.h"
@@ -108,4 +110,8 @@ private:
     KeyPractice mPractice;
     QWidget* mClient = nullptr;
     std::array<QLabel*, 256> mKeyLabels{};
+    // The access keys of the menu titles and the items that have a shortcut
+    // (their texts and shortcuts never change once the menus are built).
+    std::vector<QKeySequence> mMenuMnemonics;
+    std::vector<QAction*> mShortcutItems;
 };
