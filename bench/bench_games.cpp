@@ -1,14 +1,23 @@
-// One balloon-game tick with five balloons in the air (level 9): the game
-// logic and the full redraw of the play field into its image, as the window
-// does ten times a second; and the masked sprite drawing alone.
+// One tick of each game, as the game windows run them ten times a second:
+// the balloon game with five balloons in the air (level 9), logic and full
+// redraw of the play field into its image; the target game's logic, and its
+// window placing the targets and repainting; the quick-draw game typing one
+// cell and animating the cells exploding on its board; and the masked sprite
+// drawing alone.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
+
+#include <QApplication>
+#include <QTimer>
 
 #include "AppContext.h"
 #include "BalloonGame.h"
+#include "FakeApp.h"
 #include "Fakes.h"
+#include "SpeedGame.h"
+#include "TargetGame.h"
+#include "frmTarget.h"
 #include "QtArtwork.h"
 #include "QtPlayField.h"
 #include "Widgets.h"
@@ -70,6 +79,69 @@ void BM_BalloonTickWithFiveBalloons(benchmark::State& state) {
 }
 BENCHMARK(BM_BalloonTickWithFiveBalloons);
 
+// A target wave is 31 ticks; before the last wave ends (and the game would
+// record its score) a new game starts, outside the timing.
+template <typename Game>
+void keepTargetsRising(benchmark::State& state, Game& game) {
+    if (game.wave() < TargetGame::kWaves - 1) return;
+    state.PauseTiming();
+    game.StartGame();
+    state.ResumeTiming();
+}
+
+void BM_TargetTick(benchmark::State& state) {
+    FakeApp app;
+    NullView view;
+    TargetGame game(app.ctx, view);
+    game.load();
+    for (auto _ : state) {
+        game.tick();
+        keepTargetsRising(state, game);
+    }
+}
+BENCHMARK(BM_TargetTick);
+
+// What the window's timer does: the tick, the targets and letters placed,
+// and the repaint of what moved.
+void BM_TargetTickWindow(benchmark::State& state) {
+    FakeApp app;
+    frmTarget window(app.ctx);
+    window.show();
+    QCoreApplication::processEvents();
+    window.timer()->stop();  // ticks come from the loop below
+    for (auto _ : state) {
+        window.game().tick();
+        window.refreshNow();
+        QCoreApplication::processEvents();
+        keepTargetsRising(state, window.game());
+    }
+    window.close();
+}
+BENCHMARK(BM_TargetTickWindow);
+
+// One right key and one tick: the typed cell and the next one reprinted, and
+// the three or four cells exploding drawn on the board's image.
+void BM_SpeedKeyAndTick(benchmark::State& state) {
+    FakeApp app;
+    NullView view;
+    QtPlayField board(QSize(SpeedGame::kCell * 6, SpeedGame::kCell * 6));
+    board.setBackground(QColor(Qt::black));
+    board.setFont(ui::designFont(QStringLiteral("ＭＳ ゴシック"), 24, true));
+    SpeedGame game(app.ctx, view, board);
+    game.load();
+    for (auto _ : state) {
+        game.keyDown(game.chars(game.pos()).toUpper().at(0).unicode());
+        game.tick();
+        if (game.pos() >= SpeedGame::kCells - 4) {  // a new board before this one ends
+            state.PauseTiming();
+            game.StartGame();
+            state.ResumeTiming();
+        }
+    }
+    benchmark::DoNotOptimize(board.image().constBits());
+}
+BENCHMARK(BM_SpeedKeyAndTick);
+
 void BM_MaskedSprite(benchmark::State& state) {
     QImage target = art::balloonSky().copy();
     int i = 0;
@@ -86,7 +158,7 @@ BENCHMARK(BM_MaskedSprite);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     ui::registerFontSubstitutions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
