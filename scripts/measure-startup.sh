@@ -25,7 +25,8 @@
 # Environment: RUNS (startup runs, default 9), KEY_RUNS (default 5),
 #   KEYS (default 500), LUMBRA_RELEASE_DIR (default build-release),
 #   NO_BUILD=1 to use the binaries as they are.
-# Needs Xvfb, xdotool and xev (Debian: xvfb, xdotool, x11-utils).
+# Needs Xvfb, xdotool and xev (Debian: xvfb, xdotool, x11-utils; installed
+# when missing, like the other scripts do).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LUMBRA_RELEASE_DIR:-$root/build-release}
@@ -33,6 +34,12 @@ runs=${RUNS:-9}
 key_runs=${KEY_RUNS:-5}
 keys=${KEYS:-500}
 
+"$root/scripts/setup.sh" --tests
+if ! command -v xev >/dev/null; then  # x11-utils: xev stamps the window maps
+  sudo=()
+  [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends x11-utils || true
+fi
 for tool in Xvfb xdotool xev stdbuf awk; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
 done
