@@ -111,25 +111,40 @@ void QtSurface::fillInside(const QRect& r) {
     // Hatch under AND: the hatch on white, then the tile ANDed, so the gaps
     // (white) leave the pixels below unchanged. The pattern stays aligned to
     // the image, so neighbouring boxes continue each other's lines.
-    QImage tile(r.size(), QImage::Format_RGB32);
-    tile.fill(Qt::white);
-    {
-        QPainter tp(&tile);
-        tp.setBrushOrigin(-r.left(), -r.top());
-        tp.fillRect(tile.rect(), QBrush(fill, style));
-    }
     mPainter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    mPainter.drawImage(r.topLeft(), tile);
+    mPainter.drawImage(r.topLeft(), hatchImage(style, fill), r);
+}
+
+const QImage& QtSurface::hatchImage(Qt::BrushStyle style, const QColor& fill) {
+    if (mHatch.size() != mImage.size() || mHatchStyle != style || mHatchColor != fill) {
+        mHatch = QImage(mImage.size(), QImage::Format_RGB32);
+        mHatch.fill(Qt::white);
+        QPainter tp(&mHatch);
+        tp.fillRect(mHatch.rect(), QBrush(fill, style));
+        mHatchStyle = style;
+        mHatchColor = fill;
+    }
+    return mHatch;
 }
 
 void QtSurface::box(double x1, double y1, double x2, double y2) {
     const QRect r = pixelRect(x1, y1, x2, y2);
     fillInside(r);
     usePen();
-    if (r.width() == 1 || r.height() == 1)
+    if (r.width() == 1 || r.height() == 1) {
         mPainter.drawLine(r.topLeft(), r.bottomRight());
-    else
+    } else if (mLineWidth == 1 && mLineStyle == LineStyle::Solid) {
+        // A one-pixel outline as four one-pixel fills: the same pixels as
+        // drawRect, at a fraction of its cost under the raster operations.
+        const QColor pen = ui::fromColorValue(mFore);
+        const int x = r.left(), y = r.top(), w = r.width(), h = r.height();
+        mPainter.fillRect(QRect(x, y, w, 1), pen);
+        mPainter.fillRect(QRect(x, y + h - 1, w, 1), pen);
+        mPainter.fillRect(QRect(x, y + 1, 1, h - 2), pen);
+        mPainter.fillRect(QRect(x + w - 1, y + 1, 1, h - 2), pen);
+    } else {
         mPainter.drawRect(QRect(r.topLeft(), QSize(r.width() - 1, r.height() - 1)));
+    }
 }
 
 void QtSurface::dot(double x, double y) {

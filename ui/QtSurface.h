@@ -52,6 +52,7 @@ private:
     void usePen();
     void useRasterMode();
     void fillInside(const QRect& r);
+    const QImage& hatchImage(Qt::BrushStyle style, const QColor& fill);
 
     QImage& mImage;
     QPainter mPainter;
@@ -64,4 +65,9 @@ private:
     int mLineWidth = 1;
     QFont mFont;
     double mFontPoints = 9;
+    // The hatch on white over the whole image, for the last style and colour
+    // used: every hatched box under AND copies its part of it.
+    QImage mHatch;
+    Qt::BrushStyle mHatchStyle = Qt::NoBrush;
+    QColor mHatchColor;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 #include "QtSurface.h"
 
@@ -178,4 +179,30 @@ TEST(RecordingSurface, KeepsTheStateEachOperationWasDrawnWith) {
     EXPECT_TRUE(s.ops[1].fontBold);
     EXPECT_EQ(s.findText(QStringLiteral("x"))->x1, 5);
     EXPECT_EQ(s.textWidth(QStringLiteral("abc")), 3 * s.charWidth);
+}
+
+// Box outlines are drawn as fills for speed: pixel for pixel what a one-pixel
+// rectangle outline is, in both draw modes, for boxes of every shape.
+TEST(QtSurface, BoxOutlineMatchesAOnePixelRectangle) {
+    for (DrawMode mode : {DrawMode::CopyPen, DrawMode::MaskPen}) {
+        for (const QRect r : {QRect(5, 6, 30, 20), QRect(10, 10, 2, 2), QRect(3, 40, 50, 3), QRect(60, 5, 3, 60)}) {
+            QImage drawn = blank(), expected = blank();
+            {
+                QtSurface s(drawn);
+                s.clear(kBackValue);
+                s.setDrawMode(mode);
+                s.setForeColor(kGreen);
+                s.setFillStyle(FillStyle::Transparent);
+                s.box(r.left() * 15, r.top() * 15, r.right() * 15, r.bottom() * 15);
+            }
+            {
+                QPainter p(&expected);
+                p.fillRect(expected.rect(), kBackground);
+                if (mode == DrawMode::MaskPen) p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+                p.setPen(QPen(QColor(55, 155, 55), 1));
+                p.drawRect(QRect(r.topLeft(), QSize(r.width() - 1, r.height() - 1)));
+            }
+            EXPECT_EQ(drawn, expected) << "box " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+        }
+    }
 }
