@@ -25,12 +25,7 @@ E2E_WINDOW=$(e2e_wait_window "タッチタイプ練習")
 xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || true
 sleep 0.3
 
-letters=(a b c d e f g h i j k l m n o p q r s t u v w x y z)
-for _ in $(seq 1 120); do
-  xdotool key --delay 3 "${letters[@]}"
-  [[ -f "$data/Lumbra.dat" ]] && break
-done
-[[ -f "$data/Lumbra.dat" ]] || e2e_fail "no results file in $data"
+e2e_type_alphabet_until "$data/Lumbra.dat"
 sleep 0.3
 xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || true
 e2e_key alt+f

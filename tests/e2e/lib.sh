@@ -87,3 +87,15 @@ e2e_type_keys() {  # one key per argument, with a short pause between
   local k
   for k in "$@"; do xdotool key "$k"; sleep 0.03; done
 }
+
+# Types the alphabet over and over into the focused window until the file
+# appears (a finished test writes the results file): every pass advances a
+# letter test at least once, so 120 passes finish its 100 keys.
+e2e_type_alphabet_until() {
+  local letters=(a b c d e f g h i j k l m n o p q r s t u v w x y z)
+  for _ in $(seq 1 120); do
+    xdotool key --delay 3 "${letters[@]}"
+    [[ -f "$1" ]] && return 0
+  done
+  e2e_fail "$1 never appeared"
+}
