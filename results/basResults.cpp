@@ -222,9 +222,9 @@ bool basResults::IsResultsFileStart(const QByteArray& start) {
     return v == kVersion2 || v == kVersion3 || v == kVersion5;
 }
 
-// A file about to be replaced that is not a results file (a document chosen
-// by mistake in the file dialog) is first copied to "<name>.bak", so it can be
-// recovered. An existing backup with other contents is never overwritten: the
+// A file about to be replaced that is not a whole results file (a document
+// chosen by mistake in the file dialog, or a damaged results file) is first
+// copied to "<name>.bak", so it can be recovered. An existing backup with other contents is never overwritten: the
 // copy then goes to "<name>.bak.2", "<name>.bak.3" ...
 bool basResults::KeepForeignFile(const QString& path) {
     for (;;) {
@@ -242,8 +242,13 @@ basResults::BackupOutcome basResults::BackupIfForeign(const QString& path) {
     if (!info.exists() || !info.isFile() || info.size() == 0) return BackupOutcome::NotNeeded;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return BackupOutcome::Failed;  // cannot tell: do not risk it
-    if (IsResultsFileStart(file.read(kVersionSize))) return BackupOutcome::NotNeeded;
+    const QByteArray version = file.read(kVersionSize);
     file.close();
+    // A results file of the exact size of its version is ours; one whose size
+    // does not match (cut short, or altered by an editor that changed its line
+    // endings) was read at shifted places, so it is kept before it is replaced.
+    const qint64 expected = version == kVersion2 ? 2456 : version == kVersion3 ? 2742 : kFileSize;
+    if (IsResultsFileStart(version) && info.size() == expected) return BackupOutcome::NotNeeded;
     for (int n = 1; n < 100; ++n) {
         const QString bak = path + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
         if (!QFileInfo::exists(bak)) return QFile::copy(path, bak) ? BackupOutcome::Copied : BackupOutcome::Failed;

@@ -354,7 +354,7 @@ struct BackupCase {
 
 class ResultsBackup : public ResultsTest, public ::testing::WithParamInterface<BackupCase> {};
 
-TEST_P(ResultsBackup, OnlyFilesThatAreNotResultsFilesAreKept) {
+TEST_P(ResultsBackup, OnlyFilesThatAreNotWholeResultsFilesAreKept) {
     writeDat(GetParam().existing);
     ASSERT_TRUE(results.SaveResults());
     EXPECT_EQ(folder.exists("Lumbra.dat.bak"), GetParam().kept);
@@ -368,7 +368,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BackupCase{"Version2", FileImage("00002.00", 2456).b, false},
                       BackupCase{"Version3", FileImage("00003.00", 2742).b, false},
                       BackupCase{"Version5", FileImage("00005.00", 3562).b, false},
-                      BackupCase{"TruncatedResults", QByteArray("00005.00\x01\x02", 10), false},
+                      BackupCase{"TruncatedResults", QByteArray("00005.00\x01\x02", 10), true},
+                      BackupCase{"LongerThanItsVersion", FileImage("00005.00", 3570).b, true},
+                      BackupCase{"Version3SizedAsVersion5", FileImage("00003.00", 3562).b, true},
                       BackupCase{"Empty", QByteArray(), false},
                       BackupCase{"ShortText", QByteArray("0000"), true},
                       BackupCase{"UnknownVersion", QByteArray("00004.00") + QByteArray(100, 'x'), true}),
