@@ -224,8 +224,9 @@ bool basResults::IsResultsFileStart(const QByteArray& start) {
 
 // A file about to be replaced that is not a whole results file (a document
 // chosen by mistake in the file dialog, or a damaged results file) is first
-// copied to "<name>.bak", so it can be recovered. An existing backup with other contents is never overwritten: the
-// copy then goes to "<name>.bak.2", "<name>.bak.3" ...
+// copied to "<name>.bak", so it can be recovered. An existing backup with
+// other contents is never overwritten: the copy then goes to "<name>.bak.2",
+// "<name>.bak.3" ...
 bool basResults::KeepForeignFile(const QString& path) {
     for (;;) {
         const BackupOutcome outcome = BackupIfForeign(path);
@@ -247,7 +248,7 @@ basResults::BackupOutcome basResults::BackupIfForeign(const QString& path) {
     // A results file of the exact size of its version is ours; one whose size
     // does not match (cut short, or altered by an editor that changed its line
     // endings) was read at shifted places, so it is kept before it is replaced.
-    const qint64 expected = version == kVersion2 ? 2456 : version == kVersion3 ? 2742 : kFileSize;
+    const qint64 expected = version == kVersion2 ? kFileSizeV2 : version == kVersion3 ? kFileSizeV3 : kFileSize;
     if (IsResultsFileStart(version) && info.size() == expected) return BackupOutcome::NotNeeded;
     for (int n = 1; n < 100; ++n) {
         const QString bak = path + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));

@@ -24,6 +24,8 @@ class Dialogs;
 class basResults {
 public:
     static constexpr int kFileSize = 3562;
+    static constexpr int kFileSizeV2 = 2456;  // the sizes of the older versions' files
+    static constexpr int kFileSizeV3 = 2742;
     static constexpr int kHistory = 51;  // entries 0..50, newest at 0
 
     struct TestRecord {
