@@ -90,6 +90,7 @@ const std::vector<basParam::KeyDef>& basParam::Keys() {
         navi.flag = &basParam::m_TextDisplayNavi;
         navi.def = 1;
         v.push_back(navi);
+        v.push_back(K::i("TextRomaji", &basParam::m_TextRomaji, 1, 0, 1));
         KeyDef player{"PlayerName", KeyDef::Name};
         player.str = &basParam::m_PlayerName;
         player.defText = "";

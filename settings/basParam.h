@@ -54,6 +54,9 @@ public:
     LUMBRA_PROP(int16_t, MissKeyDisp)
     LUMBRA_PROP(QString, TextFileName)
     LUMBRA_PROP(int16_t, TextRead)
+    // 1 = text practice takes every romaji spelling a Japanese input method
+    // takes (si for し, tu for つ ...); 0 = only the file's spelling.
+    LUMBRA_PROP(int16_t, TextRomaji)
     LUMBRA_PROP(QString, PlayerName)
     LUMBRA_PROP(int16_t, SpeedGameType)
     LUMBRA_PROP(QString, SpeedNormalColor)
@@ -123,6 +126,7 @@ private:
     int16_t m_MissKeyDisp = 0;
     QString m_TextFileName;
     int16_t m_TextRead = 0;
+    int16_t m_TextRomaji = 0;
     bool m_TextDisplayNavi = false;
     QString m_PlayerName;
     int16_t m_SpeedGameType = 0;

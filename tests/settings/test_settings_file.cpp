@@ -14,7 +14,7 @@ namespace {
 // Every key in the order the file lists them.
 const char* const kKeyOrder[] = {
     "Level", "NeedCount", "KeyBoard", "KeyBoardSize", "KeyBoardType", "FontName", "DataFileName", "BindKey6",
-    "LetterType", "MissBeep", "MissNext", "MissKeyDisp", "TextFileName", "TextRead", "TextDisplayNavi",
+    "LetterType", "MissBeep", "MissNext", "MissKeyDisp", "TextFileName", "TextRead", "TextDisplayNavi", "TextRomaji",
     "PlayerName", "SpeedGameType", "SpeedNormalColor", "SpeedActiveColor", "TestGraphWidth", "TestGraphHeight",
     "TestGraphIndex", "TestGraphForeColor", "TestGraphBackColor", "TestGraphTimeColor", "TestGraphMissColor",
     "TypeGraphWidth", "TypeGraphHeight", "TypeGraphForeColor", "TypeGraphBackColor", "TypeGraphMissColor",
@@ -124,6 +124,8 @@ const LineRow kLines[] = {
     {"BindKey6Five", "BindKey6=5", [](auto& p) { return num(p.BindKey6()); }, "4", {}},
     {"BindKey6Left", "BindKey6=3", [](auto& p) { return num(p.BindKey6()); }, "3", {{"BindKey6", "3"}}},
     {"TextReadNegative", "TextRead=-1", [](auto& p) { return num(p.TextRead()); }, "0", {}},
+    {"TextRomajiOff", "TextRomaji=0", [](auto& p) { return num(p.TextRomaji()); }, "0", {{"TextRomaji", "0"}}},
+    {"TextRomajiTwo", "TextRomaji=0\r\nTextRomaji=2", [](auto& p) { return num(p.TextRomaji()); }, "1", {}},
     {"FillStyleEight", "TypeGraphFillStyle=8", [](auto& p) { return num(p.TypeGraphFillStyle()); }, "5", {}},
     {"FillStyleBeyondInteger", "TypeGraphFillStyle=3\r\nTypeGraphFillStyle=40000",
      [](auto& p) { return num(p.TypeGraphFillStyle()); }, "3", {{"TypeGraphFillStyle", "3"}}},
@@ -190,7 +192,7 @@ TEST_F(SettingsFixture, EveryKeySurvivesASaveAndALoad) {
     param.FontName(QStringLiteral("IPAゴシック")); param.DataFileName(QStringLiteral("/r/d.dat"));
     param.BindKey6(3); param.LetterType(1); param.MissBeep(1); param.MissNext(1); param.MissKeyDisp(0);
     param.TextFileName(QStringLiteral("/t/x.txt")); param.TextRead(2); param.TextDisplayNavi(false);
-    param.PlayerName(QStringLiteral("髙橋①～")); param.SpeedGameType(0);
+    param.TextRomaji(0); param.PlayerName(QStringLiteral("髙橋①～")); param.SpeedGameType(0);
     param.SpeedNormalColor(QStringLiteral("001002003")); param.SpeedActiveColor(QStringLiteral("004005006"));
     param.TestGraphWidth(9000); param.TestGraphHeight(6000); param.TestGraphIndex(0);
     param.TypeGraphWidth(7600); param.TypeGraphHeight(4600); param.TypeGraphFillStyle(0);
@@ -204,7 +206,7 @@ TEST_F(SettingsFixture, EveryKeySurvivesASaveAndALoad) {
                           "TextGraphInpPMinColor"})
         param.SetTextGraphColor(QString::fromLatin1(k), QStringLiteral("1000000%1").arg(++n, 2, 10, QChar(u'0')));
     const QByteArray file = saved();
-    EXPECT_EQ(file.count("\r\n"), 2 + 40);  // header, empty line, every key
+    EXPECT_EQ(file.count("\r\n"), 2 + 41);  // header, empty line, every key
 
     basParam back(dir.path(), QStringLiteral("Lumbra"), dialogs);
     ASSERT_TRUE(back.LoadSettings());
