@@ -63,8 +63,10 @@ void TextPractice::showEntry(int32_t index) {
     const TextEntry& e = mTexts[index];
     mDisplay = e.Display;
     mDisplayPos = 0;
-    mInputShown = mParam.LetterType() == 1 ? textfile::lowerSameLength(e.Input) : textfile::upperSameLength(e.Input);
+    const bool lower = mParam.LetterType() == 1;
+    mInputShown = lower ? textfile::lowerSameLength(e.Input) : textfile::upperSameLength(e.Input);
     mInputPos = 0;
+    mRomajiOn = mParam.TextRomaji() == 1 && mRomaji.start(e.Input, e.Display, !lower);
 }
 
 int32_t TextPractice::nextIndex() {
@@ -96,9 +98,10 @@ void TextPractice::judge(QChar ch, int depth) {
         mEntryStarted = true;
         mEntryStart = mClock.timeGetTime();
     }
-    const QString& input = mTexts[mTextIndex].Input;
-    const QChar expected = input[mCharPos - 1];
-    if (QStringView(&ch, 1).compare(QStringView(&expected, 1), Qt::CaseInsensitive) != 0) {
+    const QChar expected = expectedChar();
+    const bool right = mRomajiOn ? mRomaji.key(ch)
+                                 : QStringView(&ch, 1).compare(QStringView(&expected, 1), Qt::CaseInsensitive) == 0;
+    if (!right) {
         ++mEntryMiss;
         if (mParam.MissBeep() == 1) mBeeper.Beep();
         // Entered for the user: counted as a correct character too.
@@ -106,11 +109,24 @@ void TextPractice::judge(QChar ch, int depth) {
         return;
     }
     ++mEntryTyped;
-    if (mCharPos >= input.size()) {
+    if (mRomajiOn) {
+        mDisplayPos = mRomaji.displayRemoved();
+        // The file's position while its spelling is typed; a longer spelling
+        // stops at the last character.
+        if (mCharPos < mTexts[mTextIndex].Input.size()) ++mCharPos;
+        if (mRomaji.finished()) finishEntry();
+        return;
+    }
+    if (mCharPos >= mTexts[mTextIndex].Input.size()) {
         finishEntry();
         return;
     }
     advance();
+}
+
+QChar TextPractice::expectedChar() const {
+    if (mTextCount == 0) return {};
+    return mRomajiOn ? mRomaji.expected() : mTexts[mTextIndex].Input[mCharPos - 1];
 }
 
 void TextPractice::advance() {

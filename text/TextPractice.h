@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <cstdint>
 
+#include "RomajiJudge.h"
 #include "TextFile.h"
 
 class basParam;
@@ -26,6 +27,12 @@ class Beeper;
 // its rate goes into row 1, the totals and the average into row 2, and the
 // next entry (file order, reverse or random by TextRead) is shown. On close,
 // Unload adds row 2 to the results file when at least one entry finished.
+//
+// With TextRomaji on, an entry written as kana over its reading is judged
+// by RomajiJudge instead: any spelling a Japanese input method takes is
+// right, the input line shows the rest in the spelling being typed, and the
+// figures count the keys typed right ("si" 2, "shi" 3). Other entries, and
+// every entry with TextRomaji off, are judged letter by letter as above.
 //
 // Rates are characters per minute rounded half to even; an entry finished
 // in the same millisecond as its first key counts as 1 ms long, and rates
@@ -68,7 +75,14 @@ public:
 
     // What the window shows.
     QStringView displayText() const { return QStringView(mDisplay).mid(mDisplayPos); }
-    QStringView inputText() const { return QStringView(mInputShown).mid(mInputPos); }
+    QStringView inputText() const {
+        return mRomajiOn ? mRomaji.guide() : QStringView(mInputShown).mid(mInputPos);
+    }
+    // The character the input line asks for next (lower case for a romaji
+    // entry); what MissNext enters for the user.
+    QChar expectedChar() const;
+    // The current entry is judged as romaji.
+    bool romajiEntry() const { return mRomajiOn; }
     const Figures& lastEntry() const { return mLast; }                        // row 1
     Figures totals() const { return {mTotalTyped, mTotalMiss, mAvgPerMin}; }  // row 2
 
@@ -124,4 +138,6 @@ private:
     QString mInputShown;  // lblInput: mInputShown from mInputPos
     qsizetype mInputPos = 0;
     bool mUnloaded = false;
+    RomajiJudge mRomaji;  // keeps the learner's spellings from entry to entry
+    bool mRomajiOn = false;
 };

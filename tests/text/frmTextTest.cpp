@@ -19,6 +19,7 @@
 #include "basMain.h"
 #include "basParam.h"
 #include "basResults.h"
+#include "TextFile.h"
 #include "frmText.h"
 
 namespace {
@@ -179,6 +180,34 @@ TEST_F(frmTextTest, InputGuideAndOrderMenus) {
     EXPECT_EQ(param.TextRead(), 2);
     EXPECT_TRUE(w.mnuViewSortRead[2]->isChecked());
     EXPECT_FALSE(w.mnuViewSortRead[0]->isChecked());
+}
+
+TEST_F(frmTextTest, GuideLineSwitchesToTheSpellingBeingTyped) {
+    folder.write(QStringLiteral("Text/Pref.txt"), QStringLiteral("ChiKaTeTsu|ちかてつ\nTsuChi|つち\n").toUtf8());
+    frmText w(ctx);
+    EXPECT_EQ(w.lblInput->text(), QStringLiteral("CHIKATETSU"));
+    press(&w, QStringLiteral("t"));
+    EXPECT_EQ(w.lblInput->text(), QStringLiteral("IKATETSU"));
+    EXPECT_EQ(w.lblDisplay->text(), QStringLiteral("ちかてつ"));
+    press(&w, QStringLiteral("ikatetu"));
+    EXPECT_EQ(w.lblInput->text(), QStringLiteral("TUTI"));  // the next entry, spelled as typed
+    EXPECT_EQ(w.lblStrNum[1]->text(), QStringLiteral("8"));
+    EXPECT_EQ(w.lblMiss[1]->text(), QStringLiteral("0"));
+}
+
+// The practice file of everyday words fits the window as it opens: each
+// entry's kana and its input line, measured with the window's own fonts.
+TEST_F(frmTextTest, EveryEverydayEntryFitsTheDefaultWidth) {
+    frmText w(ctx);
+    const auto r = textfile::readPracticeFile(sourceDir() + QStringLiteral("/data/Text/Kurashi.txt"));
+    ASSERT_TRUE(r.ok);
+    ASSERT_GE(r.entries.size(), 100);
+    for (const TextEntry& e : r.entries) {
+        EXPECT_LE(w.lblDisplay->fontMetrics().horizontalAdvance(e.Display), w.lblDisplay->width())
+            << e.Display.toStdString();
+        EXPECT_LE(w.lblInput->fontMetrics().horizontalAdvance(e.Input.toUpper()), w.lblInput->width())
+            << e.Input.toStdString();
+    }
 }
 
 TEST_F(frmTextTest, ClearingTheTotalsResetsRowTwo) {
