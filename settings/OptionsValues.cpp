@@ -11,6 +11,7 @@ OptionsValues OptionsValues::fromSettings(const basParam& p) {
     v.missBeep = p.MissBeep() == 1;
     v.missNext = p.MissNext() == 1;
     v.missDisp = p.MissKeyDisp() == 1;
+    v.textRomaji = p.TextRomaji() == 1;
     v.keyBoard = p.KeyBoard() == 1;
     v.keySize = p.KeyBoardSize() == 0 ? 0 : 1;
     v.keyType = p.KeyBoardType() == 0 ? 0 : 1;
@@ -39,5 +40,6 @@ bool OptionsValues::store(basParam& p) const {
     p.KeyBoard(keyBoard ? 1 : 0);
     p.KeyBoardSize(keySize == 0 ? 0 : 1);
     p.KeyBoardType(keyType == 0 ? 0 : 1);
+    p.TextRomaji(textRomaji ? 1 : 0);
     return true;
 }

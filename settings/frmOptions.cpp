@@ -188,8 +188,13 @@ void frmOptions::buildPracticePanel(QWidget* panel) {
     placeCaptioned(chkMissNext, 360, 1560, 2895, kCheckHeight);
     chkMissDisp = make<QCheckBox>(panel, QStringLiteral("chkMissDisp"), QStringLiteral("ミスタイプキーを表示する。"));
     placeCaptioned(chkMissDisp, 360, 1920, 2415, kCheckHeight);
+    chkTextRomaji = make<QCheckBox>(panel, QStringLiteral("chkTextRomaji"),
+                                    QStringLiteral("テキスト練習で別のつづりも正解にする。"));
+    chkTextRomaji->setToolTip(QStringLiteral("「し」を si でも shi でも、日本語入力と同じつづりで打てるようにします。"));
+    placeCaptioned(chkTextRomaji, 360, 2280, 3255, kCheckHeight);
     for (QWidget* w : {static_cast<QWidget*>(txtNeedCount), static_cast<QWidget*>(chkMissBeep),
-                       static_cast<QWidget*>(chkMissNext), static_cast<QWidget*>(chkMissDisp)})
+                       static_cast<QWidget*>(chkMissNext), static_cast<QWidget*>(chkMissDisp),
+                       static_cast<QWidget*>(chkTextRomaji)})
         watchFocus(w, 1);
 }
 
@@ -233,7 +238,7 @@ void frmOptions::buildButtons() {
 
 void frmOptions::setTabOrderChain() {
     const QList<QWidget*> chain{tabMainPanel, cmdFontName,   chkBindKey6,   chkLetterType, txtNeedCount,
-                                chkMissBeep,  chkMissNext,   chkMissDisp,   chkKeyBoard,   optKeySize[0],
+                                chkMissBeep,  chkMissNext,   chkMissDisp,   chkTextRomaji, chkKeyBoard,   optKeySize[0],
                                 optKeySize[1], optKeyType[0], optKeyType[1], cmdOK,         cmdCancel};
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
@@ -246,6 +251,7 @@ void frmOptions::load(const OptionsValues& v) {
     chkMissBeep->setChecked(v.missBeep);
     chkMissNext->setChecked(v.missNext);
     chkMissDisp->setChecked(v.missDisp);
+    chkTextRomaji->setChecked(v.textRomaji);
     chkKeyBoard->setChecked(v.keyBoard);
     chkKeyBoard_Click();
     optKeySize[static_cast<size_t>(v.keySize)]->setChecked(true);
@@ -262,6 +268,7 @@ OptionsValues frmOptions::values() const {
     v.missBeep = chkMissBeep->isChecked();
     v.missNext = chkMissNext->isChecked();
     v.missDisp = chkMissDisp->isChecked();
+    v.textRomaji = chkTextRomaji->isChecked();
     v.keyBoard = chkKeyBoard->isChecked();
     v.keySize = optKeySize[0]->isChecked() ? 0 : 1;
     v.keyType = optKeyType[0]->isChecked() ? 0 : 1;

@@ -75,6 +75,7 @@ private:
     QCheckBox* chkMissBeep = nullptr;
     QCheckBox* chkMissNext = nullptr;
     QCheckBox* chkMissDisp = nullptr;
+    QCheckBox* chkTextRomaji = nullptr;  // TextRomaji: other romaji spellings in text practice
     QCheckBox* chkKeyBoard = nullptr;
     QGroupBox* fraKeySize = nullptr;
     std::array<QRadioButton*, 2> optKeySize{};

@@ -46,7 +46,7 @@ struct ParamFixture : ::testing::Test {
 
 TEST_F(ParamFixture, ValuesMirrorTheSettings) {
     param.BindKey6(3); param.LetterType(1); param.NeedCount(75); param.MissBeep(1); param.MissNext(0);
-    param.MissKeyDisp(1); param.KeyBoard(0); param.KeyBoardSize(1); param.KeyBoardType(1);
+    param.MissKeyDisp(1); param.KeyBoard(0); param.KeyBoardSize(1); param.KeyBoardType(1); param.TextRomaji(0);
     const OptionsValues v = OptionsValues::fromSettings(param);
     EXPECT_EQ(v.fontName, QStringLiteral("ＭＳ ゴシック"));
     EXPECT_TRUE(v.bindKey6Left);
@@ -58,6 +58,7 @@ TEST_F(ParamFixture, ValuesMirrorTheSettings) {
     EXPECT_FALSE(v.keyBoard);
     EXPECT_EQ(v.keySize, 1);
     EXPECT_EQ(v.keyType, 1);
+    EXPECT_FALSE(v.textRomaji);
 }
 
 TEST_F(ParamFixture, StoreWritesEverySettingOrNothing) {
@@ -65,6 +66,7 @@ TEST_F(ParamFixture, StoreWritesEverySettingOrNothing) {
     v.fontName = QStringLiteral("IPAGothic");
     v.bindKey6Left = true; v.letterLower = true; v.needCount = QStringLiteral("120");
     v.missBeep = v.missNext = true; v.missDisp = false; v.keyBoard = false; v.keySize = 1; v.keyType = 1;
+    v.textRomaji = false;
     OptionsValues bad = v;
     bad.needCount = QStringLiteral("1");
     const QByteArray before = param.SettingsFileBytes();
@@ -81,6 +83,7 @@ TEST_F(ParamFixture, StoreWritesEverySettingOrNothing) {
     EXPECT_EQ(param.KeyBoard(), 0);
     EXPECT_EQ(param.KeyBoardSize(), 1);
     EXPECT_EQ(param.KeyBoardType(), 1);
+    EXPECT_EQ(param.TextRomaji(), 0);
 }
 
 // ---- the dialog ----
@@ -156,6 +159,7 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
         {"chkMissBeep", "ミスタイプのときビープ音を鳴らす。", tw(360, 1200, 3015, 255), "fraMainPanel_1"},
         {"chkMissNext", "ミスタイプのとき次の文字に進む。", tw(360, 1560, 2895, 255), "fraMainPanel_1"},
         {"chkMissDisp", "ミスタイプキーを表示する。", tw(360, 1920, 2415, 255), "fraMainPanel_1"},
+        {"chkTextRomaji", "テキスト練習で別のつづりも正解にする。", tw(360, 2280, 3255, 255), "fraMainPanel_1"},
         {"chkKeyBoard", "画面にキーボードを表示する。", tw(360, 360, 2655, 255), "fraMainPanel_2"},
         {"optKeySize_0", "標準サイズ", tw(240, 240, 1215, 255), "fraKeySize"},
         {"optKeySize_1", "拡大サイズ", tw(1680, 240, 1215, 255), "fraKeySize"},
@@ -203,6 +207,7 @@ TEST_F(DialogFixture, ControlsShowTheSettings) {
     EXPECT_FALSE(child<QCheckBox>("chkMissBeep")->isChecked());
     EXPECT_TRUE(child<QCheckBox>("chkMissNext")->isChecked());
     EXPECT_TRUE(child<QCheckBox>("chkMissDisp")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>("chkTextRomaji")->isChecked());  // on unless turned off
     EXPECT_TRUE(child<QCheckBox>("chkKeyBoard")->isChecked());
     EXPECT_TRUE(child<QRadioButton>("optKeySize_1")->isChecked());
     EXPECT_TRUE(child<QRadioButton>("optKeyType_1")->isChecked());
@@ -288,12 +293,27 @@ TEST_F(DialogFixture, SixOnTheLeftHandIsStoredAsThree) {
     EXPECT_TRUE(dlg->isStatusOk());
 }
 
+TEST_F(DialogFixture, RomajiSpellingsCanBeTurnedOffAndOnAgain) {
+    open();
+    child<QCheckBox>("chkTextRomaji")->click();
+    child<QPushButton>("cmdOK")->click();
+    EXPECT_EQ(param.TextRomaji(), 0);
+    EXPECT_NE(param.SettingsFileBytes().indexOf("TextRomaji=0\r\n"), -1);
+    open();
+    EXPECT_FALSE(child<QCheckBox>("chkTextRomaji")->isChecked());
+    child<QCheckBox>("chkTextRomaji")->click();
+    child<QPushButton>("cmdOK")->click();
+    EXPECT_EQ(param.TextRomaji(), 1);
+    EXPECT_EQ(param.SettingsFileBytes().indexOf("TextRomaji"), -1);
+}
+
 TEST_F(DialogFixture, CancelAfterChangingEverythingChangesNothing) {
     const QByteArray before = param.SettingsFileBytes();
     open();
     dialogs.fontAnswers = {QStringLiteral("IPAGothic")};
     child<QPushButton>("cmdFontName")->click();
-    for (const char* name : {"chkBindKey6", "chkLetterType", "chkMissBeep", "chkMissNext", "chkMissDisp", "chkKeyBoard"})
+    for (const char* name : {"chkBindKey6", "chkLetterType", "chkMissBeep", "chkMissNext", "chkMissDisp", "chkKeyBoard",
+                             "chkTextRomaji"})
         child<QCheckBox>(name)->click();
     child<QLineEdit>("txtNeedCount")->setText(QStringLiteral("99"));
     child<QRadioButton>("optKeySize_1")->setChecked(true);
@@ -360,7 +380,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, FocusBringsTab,
                          ::testing::Values(FocusRow{"cmdFontName", 0}, FocusRow{"chkLetterType", 0},
                                            FocusRow{"txtNeedCount", 1}, FocusRow{"chkKeyBoard", 2},
                                            FocusRow{"optKeyType_0", 2}, FocusRow{"optKeyType_1", 2},
-                                           FocusRow{"chkMissDisp", 1}, FocusRow{"chkBindKey6", 0}));
+                                           FocusRow{"chkMissDisp", 1}, FocusRow{"chkBindKey6", 0},
+                                           FocusRow{"chkTextRomaji", 1}));
 
 TEST_F(DialogFixture, ClickingATabBringsItsPanelForward) {
     open();
