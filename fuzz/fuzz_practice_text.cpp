@@ -41,6 +41,7 @@ void typeThrough(const QString& path, uint8_t options) {
     param.TextRead(static_cast<int16_t>(options % 3));
     param.MissNext(static_cast<int16_t>((options >> 2) & 1));
     param.LetterType(static_cast<int16_t>((options >> 3) & 1));
+    param.TextRomaji(static_cast<int16_t>(((options >> 4) & 1) ^ 1));
     basResults results(param, dialogs);
     TextPractice practice(param, results, clock, random, dialogs, beeper);
     if (!practice.LoadText(path)) {
