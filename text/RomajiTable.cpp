@@ -1,6 +1,7 @@
 #include "RomajiTable.h"
 
 #include <array>
+#include <utility>
 
 namespace romaji {
 namespace {
@@ -11,82 +12,84 @@ namespace {
 // sounds as one spelling (sha, cha, ja, fa, thi, dhi, ye, wi, whu ...), ゐ and
 // ゑ as wyi and wye, ゔ as vu, and the long-vowel mark and the punctuation on
 // the keys of their look-alikes.
+//
+// Most spellings are a consonant part and a vowel: one row per consonant
+// part, one column per vowel a i u e o, the kana in each cell (none where the
+// convention has no such spelling). Rows come in order of preference: the
+// first row that spells a kana gives the spelling the program shows itself.
+struct Row {
+    std::string_view consonant;
+    std::array<std::u16string_view, 5> kana;  // a, i, u, e, o
+};
 // clang-format off
-constexpr std::array kTable = std::to_array<Spelling>({
-    // vowels
-    {"a", u"あ"}, {"i", u"い"}, {"yi", u"い"}, {"u", u"う"}, {"wu", u"う"}, {"whu", u"う"}, {"e", u"え"}, {"o", u"お"},
-    {"xa", u"ぁ"}, {"la", u"ぁ"}, {"xi", u"ぃ"}, {"li", u"ぃ"}, {"xyi", u"ぃ"}, {"lyi", u"ぃ"},
-    {"xu", u"ぅ"}, {"lu", u"ぅ"}, {"xe", u"ぇ"}, {"le", u"ぇ"}, {"xye", u"ぇ"}, {"lye", u"ぇ"},
-    {"xo", u"ぉ"}, {"lo", u"ぉ"},
-    {"ye", u"いぇ"}, {"wha", u"うぁ"}, {"wi", u"うぃ"}, {"whi", u"うぃ"}, {"we", u"うぇ"}, {"whe", u"うぇ"},
-    {"who", u"うぉ"},
-    // k
-    {"ka", u"か"}, {"ca", u"か"}, {"ki", u"き"}, {"ku", u"く"}, {"cu", u"く"}, {"qu", u"く"},
-    {"ke", u"け"}, {"ko", u"こ"}, {"co", u"こ"},
-    {"xka", u"ゕ"}, {"lka", u"ゕ"}, {"xke", u"ゖ"}, {"lke", u"ゖ"},
-    {"kya", u"きゃ"}, {"kyi", u"きぃ"}, {"kyu", u"きゅ"}, {"kye", u"きぇ"}, {"kyo", u"きょ"},
-    {"qa", u"くぁ"}, {"kwa", u"くぁ"}, {"qwa", u"くぁ"}, {"qi", u"くぃ"}, {"qwi", u"くぃ"}, {"qwu", u"くぅ"},
-    {"qe", u"くぇ"}, {"qwe", u"くぇ"}, {"qo", u"くぉ"}, {"qwo", u"くぉ"},
-    {"qya", u"くゃ"}, {"qyu", u"くゅ"}, {"qyo", u"くょ"},
-    {"ga", u"が"}, {"gi", u"ぎ"}, {"gu", u"ぐ"}, {"ge", u"げ"}, {"go", u"ご"},
-    {"gya", u"ぎゃ"}, {"gyi", u"ぎぃ"}, {"gyu", u"ぎゅ"}, {"gye", u"ぎぇ"}, {"gyo", u"ぎょ"},
-    {"gwa", u"ぐぁ"}, {"gwi", u"ぐぃ"}, {"gwu", u"ぐぅ"}, {"gwe", u"ぐぇ"}, {"gwo", u"ぐぉ"},
-    // s
-    {"sa", u"さ"}, {"shi", u"し"}, {"si", u"し"}, {"ci", u"し"}, {"su", u"す"}, {"se", u"せ"}, {"ce", u"せ"},
-    {"so", u"そ"},
-    {"sha", u"しゃ"}, {"sya", u"しゃ"}, {"syi", u"しぃ"}, {"shu", u"しゅ"}, {"syu", u"しゅ"},
-    {"she", u"しぇ"}, {"sye", u"しぇ"}, {"sho", u"しょ"}, {"syo", u"しょ"},
-    {"swa", u"すぁ"}, {"swi", u"すぃ"}, {"swu", u"すぅ"}, {"swe", u"すぇ"}, {"swo", u"すぉ"},
-    {"za", u"ざ"}, {"ji", u"じ"}, {"zi", u"じ"}, {"zu", u"ず"}, {"ze", u"ぜ"}, {"zo", u"ぞ"},
-    {"ja", u"じゃ"}, {"zya", u"じゃ"}, {"jya", u"じゃ"}, {"zyi", u"じぃ"}, {"jyi", u"じぃ"},
-    {"ju", u"じゅ"}, {"zyu", u"じゅ"}, {"jyu", u"じゅ"}, {"je", u"じぇ"}, {"zye", u"じぇ"}, {"jye", u"じぇ"},
-    {"jo", u"じょ"}, {"zyo", u"じょ"}, {"jyo", u"じょ"},
-    // t
-    {"ta", u"た"}, {"chi", u"ち"}, {"ti", u"ち"}, {"tsu", u"つ"}, {"tu", u"つ"}, {"te", u"て"}, {"to", u"と"},
-    {"xtu", u"っ"}, {"ltu", u"っ"}, {"xtsu", u"っ"}, {"ltsu", u"っ"},
-    {"cha", u"ちゃ"}, {"tya", u"ちゃ"}, {"cya", u"ちゃ"}, {"tyi", u"ちぃ"}, {"cyi", u"ちぃ"},
-    {"chu", u"ちゅ"}, {"tyu", u"ちゅ"}, {"cyu", u"ちゅ"}, {"che", u"ちぇ"}, {"tye", u"ちぇ"}, {"cye", u"ちぇ"},
-    {"cho", u"ちょ"}, {"tyo", u"ちょ"}, {"cyo", u"ちょ"},
-    {"tsa", u"つぁ"}, {"tsi", u"つぃ"}, {"tse", u"つぇ"}, {"tso", u"つぉ"},
-    {"tha", u"てゃ"}, {"thi", u"てぃ"}, {"thu", u"てゅ"}, {"the", u"てぇ"}, {"tho", u"てょ"},
-    {"twa", u"とぁ"}, {"twi", u"とぃ"}, {"twu", u"とぅ"}, {"twe", u"とぇ"}, {"two", u"とぉ"},
-    {"da", u"だ"}, {"di", u"ぢ"}, {"du", u"づ"}, {"de", u"で"}, {"do", u"ど"},
-    {"dya", u"ぢゃ"}, {"dyi", u"ぢぃ"}, {"dyu", u"ぢゅ"}, {"dye", u"ぢぇ"}, {"dyo", u"ぢょ"},
-    {"dha", u"でゃ"}, {"dhi", u"でぃ"}, {"dhu", u"でゅ"}, {"dhe", u"でぇ"}, {"dho", u"でょ"},
-    {"dwa", u"どぁ"}, {"dwi", u"どぃ"}, {"dwu", u"どぅ"}, {"dwe", u"どぇ"}, {"dwo", u"どぉ"},
-    // n
-    {"na", u"な"}, {"ni", u"に"}, {"nu", u"ぬ"}, {"ne", u"ね"}, {"no", u"の"},
-    {"nya", u"にゃ"}, {"nyi", u"にぃ"}, {"nyu", u"にゅ"}, {"nye", u"にぇ"}, {"nyo", u"にょ"},
-    {"nn", u"ん"}, {"xn", u"ん"}, {"n'", u"ん"},
-    // h, f
-    {"ha", u"は"}, {"hi", u"ひ"}, {"fu", u"ふ"}, {"hu", u"ふ"}, {"he", u"へ"}, {"ho", u"ほ"},
-    {"hya", u"ひゃ"}, {"hyi", u"ひぃ"}, {"hyu", u"ひゅ"}, {"hye", u"ひぇ"}, {"hyo", u"ひょ"},
-    {"fa", u"ふぁ"}, {"fwa", u"ふぁ"}, {"fi", u"ふぃ"}, {"fyi", u"ふぃ"}, {"fwi", u"ふぃ"}, {"fwu", u"ふぅ"},
-    {"fe", u"ふぇ"}, {"fye", u"ふぇ"}, {"fwe", u"ふぇ"}, {"fo", u"ふぉ"}, {"fwo", u"ふぉ"},
-    {"fya", u"ふゃ"}, {"fyu", u"ふゅ"}, {"fyo", u"ふょ"},
-    {"ba", u"ば"}, {"bi", u"び"}, {"bu", u"ぶ"}, {"be", u"べ"}, {"bo", u"ぼ"},
-    {"bya", u"びゃ"}, {"byi", u"びぃ"}, {"byu", u"びゅ"}, {"bye", u"びぇ"}, {"byo", u"びょ"},
-    {"pa", u"ぱ"}, {"pi", u"ぴ"}, {"pu", u"ぷ"}, {"pe", u"ぺ"}, {"po", u"ぽ"},
-    {"pya", u"ぴゃ"}, {"pyi", u"ぴぃ"}, {"pyu", u"ぴゅ"}, {"pye", u"ぴぇ"}, {"pyo", u"ぴょ"},
-    // m, y, r, w, v
-    {"ma", u"ま"}, {"mi", u"み"}, {"mu", u"む"}, {"me", u"め"}, {"mo", u"も"},
-    {"mya", u"みゃ"}, {"myi", u"みぃ"}, {"myu", u"みゅ"}, {"mye", u"みぇ"}, {"myo", u"みょ"},
-    {"ya", u"や"}, {"yu", u"ゆ"}, {"yo", u"よ"},
-    {"xya", u"ゃ"}, {"lya", u"ゃ"}, {"xyu", u"ゅ"}, {"lyu", u"ゅ"}, {"xyo", u"ょ"}, {"lyo", u"ょ"},
-    {"ra", u"ら"}, {"ri", u"り"}, {"ru", u"る"}, {"re", u"れ"}, {"ro", u"ろ"},
-    {"rya", u"りゃ"}, {"ryi", u"りぃ"}, {"ryu", u"りゅ"}, {"rye", u"りぇ"}, {"ryo", u"りょ"},
-    {"wa", u"わ"}, {"wo", u"を"}, {"xwa", u"ゎ"}, {"lwa", u"ゎ"}, {"wyi", u"ゐ"}, {"wye", u"ゑ"},
-    {"vu", u"ゔ"}, {"va", u"ゔぁ"}, {"vi", u"ゔぃ"}, {"vyi", u"ゔぃ"}, {"ve", u"ゔぇ"}, {"vye", u"ゔぇ"},
-    {"vo", u"ゔぉ"}, {"vya", u"ゔゃ"}, {"vyu", u"ゔゅ"}, {"vyo", u"ゔょ"},
-    // the long-vowel mark and punctuation
-    {"-", u"ー"}, {",", u"、"}, {".", u"。"}, {"[", u"「"}, {"]", u"」"}, {"!", u"！"}, {"?", u"？"},
-    {"/", u"・"}, {"~", u"～"},
-});
+constexpr Row kGrid[] = {
+    {"",    {u"あ", u"い", u"う", u"え", u"お"}},
+    {"x",   {u"ぁ", u"ぃ", u"ぅ", u"ぇ", u"ぉ"}},   {"l",   {u"ぁ", u"ぃ", u"ぅ", u"ぇ", u"ぉ"}},
+    {"k",   {u"か", u"き", u"く", u"け", u"こ"}},   {"ky",  {u"きゃ", u"きぃ", u"きゅ", u"きぇ", u"きょ"}},
+    {"c",   {u"か", u"",   u"く", u"",   u"こ"}},   {"q",   {u"くぁ", u"くぃ", u"く", u"くぇ", u"くぉ"}},
+    {"kw",  {u"くぁ", u"", u"", u"", u""}},         {"qw",  {u"くぁ", u"くぃ", u"くぅ", u"くぇ", u"くぉ"}},
+    {"qy",  {u"くゃ", u"くぃ", u"くゅ", u"くぇ", u"くょ"}},
+    {"xk",  {u"ゕ", u"", u"", u"ゖ", u""}},         {"lk",  {u"ゕ", u"", u"", u"ゖ", u""}},
+    {"g",   {u"が", u"ぎ", u"ぐ", u"げ", u"ご"}},   {"gy",  {u"ぎゃ", u"ぎぃ", u"ぎゅ", u"ぎぇ", u"ぎょ"}},
+    {"gw",  {u"ぐぁ", u"ぐぃ", u"ぐぅ", u"ぐぇ", u"ぐぉ"}},
+    {"sh",  {u"しゃ", u"し", u"しゅ", u"しぇ", u"しょ"}},
+    {"s",   {u"さ", u"し", u"す", u"せ", u"そ"}},   {"sy",  {u"しゃ", u"しぃ", u"しゅ", u"しぇ", u"しょ"}},
+    {"c",   {u"",   u"し", u"",   u"せ", u""}},     {"sw",  {u"すぁ", u"すぃ", u"すぅ", u"すぇ", u"すぉ"}},
+    {"j",   {u"じゃ", u"じ", u"じゅ", u"じぇ", u"じょ"}},
+    {"z",   {u"ざ", u"じ", u"ず", u"ぜ", u"ぞ"}},   {"zy",  {u"じゃ", u"じぃ", u"じゅ", u"じぇ", u"じょ"}},
+    {"jy",  {u"じゃ", u"じぃ", u"じゅ", u"じぇ", u"じょ"}},
+    {"ch",  {u"ちゃ", u"ち", u"ちゅ", u"ちぇ", u"ちょ"}},
+    {"ts",  {u"つぁ", u"つぃ", u"つ", u"つぇ", u"つぉ"}},
+    {"t",   {u"た", u"ち", u"つ", u"て", u"と"}},   {"ty",  {u"ちゃ", u"ちぃ", u"ちゅ", u"ちぇ", u"ちょ"}},
+    {"cy",  {u"ちゃ", u"ちぃ", u"ちゅ", u"ちぇ", u"ちょ"}},
+    {"th",  {u"てゃ", u"てぃ", u"てゅ", u"てぇ", u"てょ"}},
+    {"tw",  {u"とぁ", u"とぃ", u"とぅ", u"とぇ", u"とぉ"}},
+    {"xt",  {u"", u"", u"っ", u"", u""}},           {"lt",  {u"", u"", u"っ", u"", u""}},
+    {"xts", {u"", u"", u"っ", u"", u""}},           {"lts", {u"", u"", u"っ", u"", u""}},
+    {"d",   {u"だ", u"ぢ", u"づ", u"で", u"ど"}},   {"dy",  {u"ぢゃ", u"ぢぃ", u"ぢゅ", u"ぢぇ", u"ぢょ"}},
+    {"dh",  {u"でゃ", u"でぃ", u"でゅ", u"でぇ", u"でょ"}},
+    {"dw",  {u"どぁ", u"どぃ", u"どぅ", u"どぇ", u"どぉ"}},
+    {"n",   {u"な", u"に", u"ぬ", u"ね", u"の"}},   {"ny",  {u"にゃ", u"にぃ", u"にゅ", u"にぇ", u"にょ"}},
+    {"f",   {u"ふぁ", u"ふぃ", u"ふ", u"ふぇ", u"ふぉ"}},
+    {"h",   {u"は", u"ひ", u"ふ", u"へ", u"ほ"}},   {"hy",  {u"ひゃ", u"ひぃ", u"ひゅ", u"ひぇ", u"ひょ"}},
+    {"fy",  {u"ふゃ", u"ふぃ", u"ふゅ", u"ふぇ", u"ふょ"}},
+    {"fw",  {u"ふぁ", u"ふぃ", u"ふぅ", u"ふぇ", u"ふぉ"}},
+    {"b",   {u"ば", u"び", u"ぶ", u"べ", u"ぼ"}},   {"by",  {u"びゃ", u"びぃ", u"びゅ", u"びぇ", u"びょ"}},
+    {"p",   {u"ぱ", u"ぴ", u"ぷ", u"ぺ", u"ぽ"}},   {"py",  {u"ぴゃ", u"ぴぃ", u"ぴゅ", u"ぴぇ", u"ぴょ"}},
+    {"m",   {u"ま", u"み", u"む", u"め", u"も"}},   {"my",  {u"みゃ", u"みぃ", u"みゅ", u"みぇ", u"みょ"}},
+    {"y",   {u"や", u"い", u"ゆ", u"いぇ", u"よ"}},
+    {"xy",  {u"ゃ", u"ぃ", u"ゅ", u"ぇ", u"ょ"}},   {"ly",  {u"ゃ", u"ぃ", u"ゅ", u"ぇ", u"ょ"}},
+    {"r",   {u"ら", u"り", u"る", u"れ", u"ろ"}},   {"ry",  {u"りゃ", u"りぃ", u"りゅ", u"りぇ", u"りょ"}},
+    {"w",   {u"わ", u"うぃ", u"う", u"うぇ", u"を"}},
+    {"wh",  {u"うぁ", u"うぃ", u"う", u"うぇ", u"うぉ"}},
+    {"xw",  {u"ゎ", u"", u"", u"", u""}},           {"lw",  {u"ゎ", u"", u"", u"", u""}},
+    {"wy",  {u"", u"ゐ", u"", u"ゑ", u""}},
+    {"v",   {u"ゔぁ", u"ゔぃ", u"ゔ", u"ゔぇ", u"ゔぉ"}},
+    {"vy",  {u"ゔゃ", u"ゔぃ", u"ゔゅ", u"ゔぇ", u"ゔょ"}},
+};
 // clang-format on
+
+// Spellings outside the grid: ん, the long-vowel mark and the punctuation.
+constexpr std::pair<std::string_view, std::u16string_view> kOthers[] = {
+    {"nn", u"ん"}, {"xn", u"ん"}, {"n'", u"ん"}, {"-", u"ー"}, {",", u"、"}, {".", u"。"},
+    {"[", u"「"},  {"]", u"」"},  {"!", u"！"},  {"?", u"？"}, {"/", u"・"}, {"~", u"～"},
+};
+
+std::vector<Spelling> buildTable() {
+    std::vector<Spelling> t;
+    for (const Row& r : kGrid)
+        for (size_t v = 0; v < 5; ++v)
+            if (!r.kana[v].empty()) t.push_back({std::string(r.consonant) + "aiueo"[v], r.kana[v]});
+    for (const auto& [roman, kana] : kOthers) t.push_back({std::string(roman), kana});
+    return t;
+}
 
 }  // namespace
 
-std::span<const Spelling> table() { return kTable; }
+const std::vector<Spelling>& table() {
+    static const std::vector<Spelling> t = buildTable();
+    return t;
+}
 
 char16_t toTableKana(char16_t c) {
     if (c >= u'ぁ' && c <= u'ゖ') return c;

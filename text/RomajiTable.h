@@ -1,6 +1,7 @@
 #pragma once
-#include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The romaji spellings text practice accepts for kana: the table of the
 // common romaji input convention of Japanese input methods (RomajiTable.cpp).
@@ -12,13 +13,14 @@ namespace romaji {
 // One spelling: the letters typed and the kana (hiragana) they give, one kana
 // or a kana with its small kana (しゃ, ふぁ ...).
 struct Spelling {
-    std::string_view roman;
+    std::string roman;
     std::u16string_view kana;
 };
 
-// Every spelling, one row each. Where a kana has several spellings the first
-// is the one shown when the program has to spell the kana itself.
-std::span<const Spelling> table();
+// Every spelling, built once from the table. Where a kana has several
+// spellings the first is the one shown when the program has to spell the kana
+// itself.
+const std::vector<Spelling>& table();
 
 // The hiragana a display character is typed as: hiragana as they are,
 // katakana as their hiragana, ー and the punctuation as themselves. 0 for a
