@@ -29,6 +29,7 @@ bool TextPractice::LoadText(const QString& path) {
     if (mTextCount == 0) {
         mDisplay.clear();
         mInputShown.clear();
+        mRomajiOn = false;
         mDisplayPos = mInputPos = 0;
         mDialogs.msgBox(QStringLiteral("有効な情報がありませんでした。\r\n") + path, QStringLiteral("エラー"),
                         MsgIcon::Critical);

@@ -257,6 +257,13 @@ TEST_F(TextFixture, WithTheOptionOffOnlyTheFilesSpellingIsRight) {
     EXPECT_FALSE(tp.romajiEntry());
 }
 
+TEST_F(TextFixture, AFileWithoutEntriesBlanksTheGuideToo) {
+    load(QStringLiteral("ChiKa|ちか\n"));
+    EXPECT_FALSE(tp.LoadText(practiceFile(QStringLiteral("none.txt"), QStringLiteral("# nothing|x\n"))));
+    EXPECT_TRUE(tp.inputText().isEmpty());
+    EXPECT_TRUE(tp.displayText().isEmpty());
+}
+
 TEST_F(TextFixture, EntriesThatDoNotFitAreJudgedAsWritten) {
     load(QStringLiteral("ToUKyoU|東京\n"));
     type(QStringLiteral("tok"));
