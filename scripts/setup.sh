@@ -6,7 +6,7 @@
 # Works as root, or as a normal user through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic ccache)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libfontconfig-dev fonts-ipafont-gothic ccache)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils xauth clang libclang-rt-14-dev)
 fi
