@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "AppContext.h"
+#include "FontConfigWarmup.h"
 #include "FormsRegistry.h"
 #include "QtServices.h"
 #include "Widgets.h"
@@ -14,7 +15,9 @@
 #include "frmMain.h"
 
 int main(int argc, char** argv) {
+    FontConfigWarmup fontConfig;  // beside the display connection and plugin loading
     QApplication app(argc, argv);
+    fontConfig.wait();
     QApplication::setApplicationName(basMain::ProductName());
     QApplication::setApplicationVersion(basMain::VersionLine());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumbra.png")));
