@@ -243,11 +243,11 @@ ls=$(ms1 "$ls")
 ms=$(ms1 "$ms")
 printf '%-30s %10s %10s %7s %10s %s\n' figure Lumbra minimal ratio target verdict
 r=$(ratio "${start_cold[lumbra]}" "${start_cold[minimal]}")
-printf '%-30s %10s %10s %7s %10s %s\n' "startup, cold font cache (ms)" "${start_cold[lumbra]}" "${start_cold[minimal]}" "$r" "<= 2x" "$(verdict "$r" 2)"
+printf '%-30s %10s %10s %7s %10s %s\n' "startup, cold font cache (ms)" "${start_cold[lumbra]}" "${start_cold[minimal]}" "$r" "<= 1.5x" "$(verdict "$r" 1.5)"
 r=$(ratio "${start_first[lumbra]}" "${start_first[minimal]}")
-printf '%-30s %10s %10s %7s %10s %s\n' "startup, first run (ms)" "${start_first[lumbra]}" "${start_first[minimal]}" "$r" "<= 2x" "$(verdict "$r" 2)"
+printf '%-30s %10s %10s %7s %10s %s\n' "startup, first run (ms)" "${start_first[lumbra]}" "${start_first[minimal]}" "$r" "<= 1.5x" "$(verdict "$r" 1.5)"
 r=$(ratio "$ls" "$ms")
-printf '%-30s %10s %10s %7s %10s %s\n' "startup, later runs (ms)" "$ls" "$ms" "$r" "<= 2x" "$(verdict "$r" 2)"
+printf '%-30s %10s %10s %7s %10s %s\n' "startup, later runs (ms)" "$ls" "$ms" "$r" "<= 1.5x" "$(verdict "$r" 1.5)"
 r=$(ratio "$lr" "$mr")
 printf '%-30s %10s %10s %7s %10s %s\n' "RSS after 1 s (MB)" "$(awk -v k="$lr" 'BEGIN { printf "%.1f", k / 1024 }')" \
   "$(awk -v k="$mr" 'BEGIN { printf "%.1f", k / 1024 }')" "$r" "<= 1.4x" "$(verdict "$r" 1.4)"
