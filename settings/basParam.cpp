@@ -249,10 +249,11 @@ QByteArray basParam::SettingsFileBytes() const {
             }
         }
     }
-    // CP932 as the settings file always was; a value CP932 cannot hold (a
-    // folder name with accented letters, say) would turn into "?" and be lost,
-    // so such a file is written in UTF-8, which the loader recognises.
-    return cp932::canEncode(out) ? cp932::encode(out) : out.toUtf8();
+    // CP932 as the settings file always was; when a value has no CP932 form
+    // (a folder name with accented letters, say) or its bytes could be taken
+    // for UTF-8, the file is UTF-8 with a byte-order mark, so that it always
+    // reads back as written (the rule is cp932::decodeTextFile's).
+    return cp932::encodeTextFile(out);
 }
 
 bool basParam::SaveSettings() {

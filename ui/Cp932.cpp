@@ -1,5 +1,7 @@
 #include "Cp932.h"
 
+#include <QList>
+#include <QStringDecoder>
 #include <iconv.h>
 
 #include <cerrno>
@@ -150,13 +152,52 @@ bool isValidUtf8(const QByteArray& bytes) {
     return true;
 }
 
-QString decodeTextFile(const QByteArray& bytes) {
-    if (isValidUtf8(bytes)) {
-        QByteArray b = bytes;
-        if (b.startsWith("\xEF\xBB\xBF")) b.remove(0, 3);
-        return QString::fromUtf8(b);
+namespace {
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// True when CP932 would read every byte (no U+FFFD for a bad byte).
+bool isValidCp932(const QByteArray& bytes) { return !decode(bytes).contains(QChar(0xFFFD)); }
+
+bool isTextCodePoint(char32_t c) {
+    if (c < 0x20) return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+    if (c >= 0x7F && c <= 0x9F) return false;             // DEL and the C1 controls
+    if (c >= 0xE000 && c <= 0xF8FF) return false;         // private use
+    if (c >= 0xFDD0 && c <= 0xFDEF) return false;         // non-characters
+    if ((c & 0xFFFE) == 0xFFFE) return false;             // U+xxFFFE, U+xxFFFF
+    if (c >= 0xF0000) return false;                       // supplementary private use
+    return true;
+}
+
+// Valid UTF-8 that reads as text: see decodeTextFile.
+bool isPlausibleUtf8Text(const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+        if (!isTextCodePoint(c)) return false;
+        if (c >= 0x80 && c < 0x800) return false;  // two bytes: the half-width katakana pairs
     }
+    return true;
+}
+
+}  // namespace
+
+QString decodeTextFile(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf8Bom)) {
+        // Only the first mark is the file's; a second one is text.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return utf8.decode(bytes.mid(3));
+    }
+    if (!isValidUtf8(bytes)) return decode(bytes);
+    const QString utf8 = QString::fromUtf8(bytes);
+    if (!isValidCp932(bytes) || isPlausibleUtf8Text(utf8)) return utf8;
     return decode(bytes);
+}
+
+QByteArray encodeTextFile(const QString& text) {
+    if (canEncode(text)) {
+        QByteArray bytes = encode(text);
+        if (decodeTextFile(bytes) == text) return bytes;
+    }
+    return kUtf8Bom + text.toUtf8();
 }
 
 }  // namespace cp932

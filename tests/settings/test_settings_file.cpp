@@ -234,7 +234,7 @@ TEST_F(SettingsFixture, Utf8FileIsReadAndWrittenBackInCp932) {
 TEST_F(SettingsFixture, ValuesCp932CannotHoldAreKeptInUtf8) {
     param.DataFileName(QStringLiteral("/home/José/results.dat"));
     const QByteArray file = saved();
-    EXPECT_EQ(file, expectedFile({{"DataFileName", "/home/José/results.dat"}}).toUtf8());
+    EXPECT_EQ(file, "\xEF\xBB\xBF" + expectedFile({{"DataFileName", "/home/José/results.dat"}}).toUtf8());
     basParam back(dir.path(), QStringLiteral("Lumbra"), dialogs);
     EXPECT_TRUE(back.LoadSettings());
     EXPECT_EQ(back.DataFileName(), QStringLiteral("/home/José/results.dat"));
@@ -267,6 +267,17 @@ TEST_F(SettingsFixture, FailedSaveAsksRetryThenCancelAndKeepsTheOldFile) {
     EXPECT_EQ(m.buttons, MsgButtons::RetryCancel);
     EXPECT_TRUE(QFileInfo(dir.file("Lumbra.ini")).isDir());
     EXPECT_EQ(param.Level(), 3);  // memory is unaffected
+}
+
+// A name of half-width katakana is saved in CP932 and comes back as typed at
+// the next start, however its bytes would look as UTF-8.
+TEST_F(SettingsFixture, HalfWidthKanaNameSurvivesSaveAndLoad) {
+    param.PlayerName(QStringLiteral("ﾕｷ"));
+    const QByteArray file = saved();
+    EXPECT_EQ(file, cp932::encode(expectedFile({{"PlayerName", "ﾕｷ"}})));
+    basParam back(dir.path(), QStringLiteral("Lumbra"), dialogs);
+    EXPECT_TRUE(back.LoadSettings());
+    EXPECT_EQ(back.PlayerName(), QStringLiteral("ﾕｷ"));
 }
 
 TEST_F(SettingsFixture, FailedSaveRetriedAfterTheFolderIsBackSucceeds) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "Cp932.h"
 
 namespace {
@@ -73,5 +75,74 @@ TEST(TextFile, Utf8WithoutMarkAndCp932AreBothRead) {
     EXPECT_EQ(cp932::decodeTextFile(QStringLiteral("日本語").toUtf8()), QStringLiteral("日本語"));
     EXPECT_EQ(cp932::decodeTextFile(cp932::encode(QStringLiteral("日本語～"))), QStringLiteral("日本語～"));
 }
+
+// The reading and writing rule of text files: what the program writes reads
+// back as written, whatever the characters; files from editors read right.
+namespace filerule {
+
+// Short strings over the characters a name or a practice entry is made of.
+QString randomText(std::mt19937& rng) {
+    static const QString pools[] = {
+        QStringLiteral("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜｦﾝｧｨｩｪｫｯｬｭｮﾞﾟｰ｡｢｣､･"),
+        QStringLiteral("あいうえおかきくけこがぎぐげごっゃゅょアイウエオカキクケコガギグゲゴッャュョー"),
+        QStringLiteral("日本語漢字山田太郎花子髙橋東京大阪猫犬鳥魚雪月花漾燹纈"),
+        QStringLiteral("ABCxyz019 |#=-._~"),
+    };
+    std::uniform_int_distribution<int> length(1, 5);
+    std::uniform_int_distribution<int> pool(0, 3);
+    QString out;
+    for (int n = length(rng); n > 0; --n) {
+        const QString& p = pools[pool(rng)];
+        out += p.at(std::uniform_int_distribution<int>(0, static_cast<int>(p.size()) - 1)(rng));
+    }
+    return out;
+}
+
+TEST(TextFileRule, EverythingTheProgramWritesReadsBackAsWritten) {
+    std::mt19937 rng(20240305);
+    int asCp932 = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const QString text = randomText(rng);
+        const QByteArray bytes = cp932::encodeTextFile(text);
+        ASSERT_EQ(cp932::decodeTextFile(bytes), text) << text.toStdString();
+        if (!bytes.startsWith("\xEF\xBB\xBF")) ++asCp932;
+    }
+    // The byte-order mark is the exception, not the way out.
+    EXPECT_GT(asCp932, 19800);
+}
+
+TEST(TextFileRule, HalfWidthKanaWrittenAsCp932ComeBack) {
+    // These bytes are valid UTF-8 too ("շ", "ý"): a bare validity check misreads them.
+    ASSERT_TRUE(cp932::isValidUtf8(cp932::encode(QStringLiteral("ﾕｷ"))));
+    ASSERT_TRUE(cp932::isValidUtf8(cp932::encode(QStringLiteral("TeSu|ﾃｽ"))));
+    for (const QString& name : {QStringLiteral("ﾕｷ"), QStringLiteral("ﾃｽ"), QStringLiteral("TeSu|ﾃｽ"),
+                                QStringLiteral("ｶﾀｶﾅ"), QStringLiteral("PlayerName=ﾕｷ\r\n")}) {
+        const QByteArray cp = cp932::encode(name);
+        EXPECT_EQ(cp932::decodeTextFile(cp), name) << name.toStdString();
+        EXPECT_EQ(cp932::encodeTextFile(name), cp) << name.toStdString();
+    }
+}
+
+TEST(TextFileRule, Utf8FromEditorsWithoutAMarkReadsAsUtf8) {
+    const QString texts[] = {
+        QStringLiteral("SaRuMoKiKaRaOChiRu|さるもきからおちる\n"),
+        QStringLiteral("# コメント\r\nHoKKaIDoU|北海道\r\n"),
+        QStringLiteral("ﾊﾝｶｸ and 全角 in one line"),
+        QStringLiteral("ToUKYoU|東京…“引用”—\n"),
+        QStringLiteral("Ä|Ä\n"),            // not CP932 at all
+        QStringLiteral("emoji 😀 and kana か"),
+        QStringLiteral("plain ASCII\tonly\n"),
+    };
+    for (const QString& t : texts) EXPECT_EQ(cp932::decodeTextFile(t.toUtf8()), t) << t.toStdString();
+}
+
+TEST(TextFileRule, ValuesWithoutCp932FormAreWrittenAsUtf8WithAMark) {
+    const QString text = QStringLiteral("[Lumbra]\r\nDataFileName=/home/José/ﾃｽ.dat\r\n");
+    const QByteArray bytes = cp932::encodeTextFile(text);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(cp932::decodeTextFile(bytes), text);
+}
+
+}  // namespace filerule
 
 }  // namespace
