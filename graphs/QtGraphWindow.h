@@ -118,6 +118,9 @@ protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
+    // tsGraphDraw once, from the event loop (several requests make one draw).
+    void requestRedraw();
+
     AppContext& ctx;
     bool mReady = false;
     int16_t mWidth = 0;
@@ -126,7 +129,6 @@ protected:
 private:
     void buildMenus(const Design& d);
     void layoutClient();
-    void requestRedraw();
     int menuHeightPx() const;
 
     Design mDesign;

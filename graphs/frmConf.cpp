@@ -12,6 +12,7 @@
 #include "AppContext.h"
 #include "ConfSummary.h"
 #include "FormsRegistry.h"
+#include "ResultsWatch.h"
 #include "Twips.h"
 #include "Widgets.h"
 #include "basResults.h"
@@ -31,6 +32,7 @@ frmConf::frmConf(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt::Win
     buildMenus();
     buildControls();
     setFixedSize(twips::px(kClientWidth), menuBar()->sizeHint().height() + twips::px(kClientHeight));
+    new ResultsWatch(ctx.results, {ResultsChange::RunCommitted}, [this] { refresh(); }, this);
     refresh();
 }
 

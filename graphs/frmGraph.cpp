@@ -4,6 +4,7 @@
 
 #include "GraphCsv.h"
 #include "GraphPlot.h"
+#include "ResultsWatch.h"
 #include "basParam.h"
 #include "basResults.h"
 
@@ -41,6 +42,9 @@ frmGraph::frmGraph(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, parent
     applyStoredSize(ctx.param.TestGraphWidth(), ctx.param.TestGraphHeight());
     mTestKind = ctx.param.TestGraphIndex() == 2 ? 2 : 0;
     optTestIndex[static_cast<size_t>(mTestKind)]->setChecked(true);
+    // A test recorded or erased while the graph is open is drawn at once.
+    new ResultsWatch(ctx.results, {ResultsChange::Saved, ResultsChange::Erased, ResultsChange::Reloaded},
+                     [this] { requestRedraw(); }, this);
 }
 
 frmGraph* frmGraph::showModeless(AppContext& ctx, QWidget* owner) { return showModelessWindow<frmGraph>(ctx, owner); }

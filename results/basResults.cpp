@@ -202,6 +202,7 @@ bool basResults::LoadResults() {
 }
 
 void basResults::ReloadResults() {
+    const NotifyOnExit told{*this, ResultsChange::Reloaded};
     if (LoadResults()) return;
     if (QFileInfo::exists(mParam.DataFileName())) return;
     mParam.DataFileName(mParam.DefaultDataFileName());
@@ -214,6 +215,7 @@ bool basResults::SaveResults() {
     mSaving = true;
     const bool saved = KeepForeignFile(path) && writeFileWithRetry(path, image, mDialogs, writeErrorText());
     mSaving = false;
+    if (saved) notify(ResultsChange::Saved);
     return saved;
 }
 
@@ -306,6 +308,7 @@ void basResults::AddTestMiss(int kind, int16_t misses) {
 // Kinds 0..2 only; older history entries stay but are never shown, since
 // readers show no more than Count entries.
 void basResults::ClearTestResults() {
+    const NotifyOnExit told{*this, ResultsChange::Erased};
     for (int kind = 0; kind <= 2; ++kind) {
         TestRecord& t = mTests[kind];
         t.Count = 0;
@@ -332,7 +335,32 @@ void basResults::AddRunKeyMiss(int keyIndex, int16_t n) {
     mRun.KeyMiss[keyIndex] = saturatedAdd(mRun.KeyMiss[keyIndex], n);
 }
 
-void basResults::CommitRun() { mLastRun = mRun; }
+void basResults::CommitRun() {
+    mLastRun = mRun;
+    notify(ResultsChange::RunCommitted);
+}
+
+// ---------------------------------------------------------------------------
+// Change notification
+
+int basResults::addListener(Listener listener) {
+    const int id = mNextListenerId++;
+    mListeners.emplace_back(id, std::move(listener));
+    return id;
+}
+
+void basResults::removeListener(int id) {
+    std::erase_if(mListeners, [id](const auto& l) { return l.first == id; });
+}
+
+void basResults::notify(ResultsChange change) {
+    // A copy: a listener may remove itself, or another, while being told.
+    const auto listeners = mListeners;
+    for (const auto& [id, listener] : listeners) {
+        const bool stillThere = std::any_of(mListeners.begin(), mListeners.end(), [id = id](const auto& l) { return l.first == id; });
+        if (stillThere) listener(change);
+    }
+}
 int32_t basResults::GetLastRunChars() const { return mLastRun.Chars; }
 double basResults::GetLastRunSeconds() const { return mLastRun.Seconds; }
 int16_t basResults::GetLastRunPerMinute() const { return mLastRun.PerMinute; }

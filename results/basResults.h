@@ -5,9 +5,19 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class basParam;
 class Dialogs;
+
+// What changed in the results store, for the windows that show it.
+enum class ResultsChange {
+    Saved,         // SaveResults wrote the file
+    Erased,        // ClearTestResults emptied the test histories
+    Reloaded,      // ReloadResults read the file (the start of a writer's cycle)
+    RunCommitted,  // CommitRun made a new last run
+};
 
 // Everything the program remembers: test histories, the last drill run
 // (memory only), the text-practice history and the three high-score tables,
@@ -58,6 +68,15 @@ public:
 
     // Today's date for new table rows; the local date unless a test sets it.
     void setToday(std::function<QDate()> today) { mToday = std::move(today); }
+
+    // --- change notification ---
+    // Listeners hear of every change above, synchronously and in the order
+    // they registered; one may remove itself (or another) while it is told.
+    // Not told: LoadResults, which readers call to refresh, so a listener
+    // can reread the file without being called again.
+    using Listener = std::function<void(ResultsChange)>;
+    int addListener(Listener listener);  // an id for removeListener
+    void removeListener(int id);
 
     // --- the results file ---
     bool LoadResults();
@@ -146,4 +165,14 @@ private:
     std::array<TargetRow, 6> mTarget{};
     std::array<SpeedRow, 11> mSpeed{};
     bool mSaving = false;  // SaveResults is running (its error box may be open)
+
+    void notify(ResultsChange change);
+    // Tells the listeners when the scope it guards ends, however it ends.
+    struct NotifyOnExit {
+        basResults& r;
+        ResultsChange change;
+        ~NotifyOnExit() { r.notify(change); }
+    };
+    std::vector<std::pair<int, Listener>> mListeners;
+    int mNextListenerId = 1;
 };

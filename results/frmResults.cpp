@@ -13,6 +13,7 @@
 #include "Dialogs.h"
 #include "FormsRegistry.h"
 #include "Numbers.h"
+#include "ResultsWatch.h"
 #include "Twips.h"
 #include "Widgets.h"
 #include "basResults.h"
@@ -69,6 +70,10 @@ frmResults::frmResults(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
 
     // Every repaint of the client area rereads the results file first.
     client->installEventFilter(this);
+    // A test recorded, results erased or the file reread while the window is
+    // open: shown at once, whether or not the window is painted or active.
+    new ResultsWatch(ctx.results, {ResultsChange::Saved, ResultsChange::Erased, ResultsChange::Reloaded},
+                     [this] { ShowResults(); }, this);
     ShowResults();  // load
 }
 

@@ -12,8 +12,9 @@ class QMenu;
 // frame) and the comprehensive test (kind 0, lower frame) it shows how often
 // the test was taken, the fastest time and the newest three results with their
 // miss counts. It holds no data of its own: ShowResults rereads the results
-// file when the window loads and whenever it repaints, so results recorded by
-// the main window appear without reopening it. The file menu erases the test
+// file when the window loads, whenever it repaints, and after every change the
+// results store reports (a test recorded, results erased), so results recorded
+// by the main window appear at once in the open window. The file menu erases the test
 // histories (after a Yes/No question) or closes the window. Modeless, single
 // instance (showModeless).
 class frmResults : public QMainWindow {

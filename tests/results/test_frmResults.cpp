@@ -130,15 +130,6 @@ TEST_F(ResultsWindowTest, ResultOfTimeZeroShowsAnEmptyRow) {
     EXPECT_EQ(text("lblG1MissType_0"), "");
 }
 
-TEST_F(ResultsWindowTest, RepaintShowsResultsRecordedWhileOpen) {
-    open();
-    recordTest(0, 61.25, 2);
-    EXPECT_EQ(text("lblG1TestCountValue"), "0");
-    (void)window->grab();  // paints the window as a repaint would
-    EXPECT_EQ(text("lblG1TestCountValue"), "1");
-    EXPECT_EQ(text("lblG1Time_0"), "61.25");
-}
-
 // Changed texts repaint their labels once; the reread that follows finds
 // nothing new, so painting comes to rest instead of feeding itself.
 TEST_F(ResultsWindowTest, RepaintAfterAChangeComesToRest) {
