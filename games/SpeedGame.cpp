@@ -59,7 +59,9 @@ void SpeedGame::StartGame() {
     mFirstKeyTime = 0;
     mCleared = 0;
     mMisses = 0;
-    mChars = makeBoard(mCtx.param.SpeedGameType(), mCtx.param.LetterType(), mCtx.random);
+    mEndWaiting = false;
+    mBoardType = mCtx.param.SpeedGameType() == 0 ? 0 : 1;
+    mChars = makeBoard(mBoardType, mCtx.param.LetterType(), mCtx.random);
     mBombFrame.fill(0);
     DrawBoard(0);
     mBoard.show();
@@ -125,18 +127,37 @@ void SpeedGame::tick() {
 
 void SpeedGame::gameEnd() {
     mMech.setInterval(0);
+    if (mDialogs > 0) {  // filed when the dialog has closed
+        mEndWaiting = true;
+        return;
+    }
+    mEndWaiting = false;
     const auto elapsed = static_cast<int32_t>(mLastKeyTime - mFirstKeyTime);
     const int16_t misses = mMisses;
+    // AddSpeedTime files under SpeedGameType, and so does the score dialog
+    // that follows: the board's own type for both.
+    const int16_t setting = mCtx.param.SpeedGameType();
+    mCtx.param.SpeedGameType(mBoardType);
     GameMechanics::recordResult(
         mCtx, mView, [&] { return mCtx.results.AddSpeedTime(elapsed, misses); }, {}, false);
+    mCtx.param.SpeedGameType(setting);
     StartGame();
 }
 
+void SpeedGame::runDialog(const std::function<void()>& dialog) {
+    ++mDialogs;
+    dialog();
+    --mDialogs;
+    if (mDialogs == 0 && mEndWaiting) gameEnd();
+}
+
 void SpeedGame::showScoreOf(int order) {
-    const int16_t remembered = mCtx.param.SpeedGameType();
-    mCtx.param.SpeedGameType(static_cast<int16_t>(order));
-    mView.showScore(0);
-    mCtx.param.SpeedGameType(remembered);
+    runDialog([&] {
+        const int16_t remembered = mCtx.param.SpeedGameType();
+        mCtx.param.SpeedGameType(static_cast<int16_t>(order));
+        mView.showScore(0);
+        mCtx.param.SpeedGameType(remembered);
+    });
 }
 
 bool SpeedGame::setGameType(int order) {

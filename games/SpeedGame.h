@@ -2,6 +2,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "GameShared.h"
 
@@ -12,8 +13,11 @@ struct AppContext;
 // possible. The clock starts at the first key (a wrong one included); every
 // wrong key-down is a miss. Typed cells explode over three ticks and are
 // wiped on the fourth; when the last one is wiped the time and misses go into
-// the half of the quick-draw table of the current order and a new board
-// waits for its first key.
+// the half of the quick-draw table of the order the board was made in (even
+// if the setting changed meanwhile) and a new board waits for its first key.
+// The clock and the explosions run on while one of the game's own dialogs is
+// open (the score table, the colour dialog); a board that ends then is
+// filed once the dialog has closed, so no dialog opens over another.
 //
 // The board is drawn incrementally on its play field (cells of 48 x 48
 // pixels); the window calls redraw() after it resized the field.
@@ -36,6 +40,9 @@ public:
     // The score menu: shows the table half of letter order `order` with
     // SpeedGameType switched to it for the showing. The clock runs on.
     void showScoreOf(int order);
+    // Runs a dialog of the game (the colour menu's): a board ending meanwhile
+    // is filed after it.
+    void runDialog(const std::function<void()>& dialog);
     // The game-type menu: a different order restarts the game. Returns
     // whether the order changed.
     bool setGameType(int order);
@@ -58,6 +65,7 @@ public:
     uint32_t lastKeyTime() const { return mLastKeyTime; }
     uint32_t normalColor() const { return mNormalColor; }
     uint32_t activeColor() const { return mActiveColor; }
+    int16_t boardType() const { return mBoardType; }
 
     static constexpr uint32_t kWhite = 0xFFFFFF;
 
@@ -82,4 +90,7 @@ private:
     uint32_t mNormalColor = 0;
     uint32_t mActiveColor = 0;
     bool mInTick = false;
+    int16_t mBoardType = 1;    // SpeedGameType the board was made with
+    int mDialogs = 0;          // the game's dialogs open now
+    bool mEndWaiting = false;  // the board ended while a dialog was open
 };

@@ -2,6 +2,8 @@
 #include <QDate>
 #include <QImage>
 #include <QString>
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,8 +26,18 @@ struct RecordingView : GameView {
         int speedGameType;
     };
     std::vector<Showing> scores;
+    // What happens while a dialog is open (its event loop: timer ticks ...),
+    // and how many were ever open at once.
+    std::function<void()> whileShown;
+    int open = 0;
+    int mostOpen = 0;
     void setTimerInterval(int ms) override { interval = ms; }
-    void showScore(int rank) override { scores.push_back({rank, param ? param->SpeedGameType() : -1}); }
+    void showScore(int rank) override {
+        scores.push_back({rank, param ? param->SpeedGameType() : -1});
+        mostOpen = std::max(mostOpen, ++open);
+        if (whileShown) whileShown();
+        --open;
+    }
 };
 
 // Records the drawing steps of a play field.

@@ -151,3 +151,43 @@ TEST(SpeedGame, AFailedSaveSkipsTheTableButDealsANewBoard) {
     EXPECT_EQ(rig.dialogs.messages.size(), 1u);  // the write error
     EXPECT_EQ(rig.game.pos(), 0);
 }
+
+// The board's last explosion ends while the score table of the other order is
+// open: the result goes to the half of the order the board was played in,
+// once, after that dialog has closed, and the next board is of that order.
+TEST(SpeedGame, ABoardEndingInsideTheScoreDialogIsFiledAfterItUnderItsOwnOrder) {
+    SpeedRig rig(0);
+    for (int i = 0; i < SpeedGame::kCells; ++i) {
+        rig.game.keyDown(rig.game.chars(i).toUpper().at(0).unicode());
+        rig.clock.advance(100);
+    }
+    rig.view.whileShown = [&] {
+        for (int t = 0; t < 10 && rig.game.mechanics().ticking(); ++t) rig.game.tick();
+    };
+    rig.game.showScoreOf(1);
+    rig.view.whileShown = nullptr;
+    ASSERT_EQ(rig.view.scores.size(), 2u);
+    EXPECT_EQ(rig.view.scores[0].speedGameType, 1);  // the table asked for
+    EXPECT_EQ(rig.view.scores[1].speedGameType, 0);  // the board's own
+    EXPECT_EQ(rig.view.scores[1].rank, 1);
+    EXPECT_EQ(rig.view.mostOpen, 1) << "no dialog over another";
+    EXPECT_EQ(rig.results.GetSpeedTime(0), 3.5);
+    EXPECT_EQ(rig.results.GetSpeedTime(1), 0.0);
+    EXPECT_EQ(rig.results.GetSpeedTime(6), 0.0) << "nothing in the random half";
+    EXPECT_EQ(rig.param.SpeedGameType(), 0);
+    EXPECT_EQ(rig.game.boardType(), 0);
+    EXPECT_EQ(rig.board(), kPool);
+}
+
+// The same while the colour dialog is open: one result, after it.
+TEST(SpeedGame, ABoardEndingInsideTheColourDialogIsFiledOnceAfterIt) {
+    SpeedRig rig(1);
+    for (int i = 0; i < SpeedGame::kCells; ++i) rig.game.keyDown(rig.game.chars(i).toUpper().at(0).unicode());
+    rig.game.runDialog([&] {
+        for (int t = 0; t < 10 && rig.game.mechanics().ticking(); ++t) rig.game.tick();
+        EXPECT_TRUE(rig.view.scores.empty()) << "the score table waits for the colour dialog";
+    });
+    ASSERT_EQ(rig.view.scores.size(), 1u);
+    EXPECT_EQ(rig.view.scores[0].speedGameType, 1);
+    EXPECT_EQ(rig.game.pos(), 0);
+}
