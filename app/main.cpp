@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(basMain::VersionLine());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumbra.png")));
     ui::registerFontSubstitutions();
+    ui::installQtJapanese();
 
     QtClock clock;
     QtRandom random;  // seeded from the clock

@@ -84,7 +84,7 @@ void frmSpeed::buildMenus() {
 
     QMenu* set = menuBar()->addMenu(QStringLiteral("設定(&S)"));
     set->setObjectName(QStringLiteral("mnuSet"));
-    auto* orderGroup = new QActionGroup(this);
+    auto* orderGroup = ui::makeCheckGroup(this);
     for (int i = 0; i < 2; ++i) {
         const auto s = static_cast<size_t>(i);
         mnuFileScoreDisp[s] = addItem(score, QStringLiteral("mnuFileScoreDisp_%1").arg(i), kOrderCaptions[s] + "...");
@@ -104,7 +104,10 @@ void frmSpeed::mnuSetGameType_Click(int index) {
 }
 
 void frmSpeed::mnuViewColorSelect_Click(int index) {
-    if (const auto chosen = mCtx.dialogs.chooseColor()) mGame.setColor(index, *chosen);
+    const uint32_t current = index == 0 ? mGame.normalColor() : mGame.activeColor();
+    std::optional<uint32_t> chosen;
+    mGame.runDialog([&] { chosen = mCtx.dialogs.chooseColor(current); });
+    if (chosen) mGame.setColor(index, *chosen);
 }
 
 bool frmSpeed::eventFilter(QObject* watched, QEvent* e) {

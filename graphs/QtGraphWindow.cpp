@@ -183,7 +183,7 @@ void QtGraphWindow::tsGraphDraw() {
 }
 
 void QtGraphWindow::mnuViewColorSelect_Click(int index) {
-    const std::optional<uint32_t> c = ctx.dialogs.chooseColor();
+    const std::optional<uint32_t> c = ctx.dialogs.chooseColor(mColors.color(index));
     if (!c) return;
     mColors.set(index, *c);
     colorChanged(index);

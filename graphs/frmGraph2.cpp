@@ -4,6 +4,8 @@
 #include <QMenu>
 
 #include "GraphPlot.h"
+#include "ResultsWatch.h"
+#include "Widgets.h"
 #include "basMain.h"
 #include "basParam.h"
 #include "basResults.h"
@@ -31,7 +33,7 @@ frmGraph2::frmGraph2(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, pare
     mFillStyle = stored >= 0 && stored <= 7 ? stored : 5;
     mnuViewFill = mnuView->addMenu(QStringLiteral("グラフパターン(&P)"));
     mnuViewFill->setObjectName(QStringLiteral("mnuViewFill"));
-    auto* group = new QActionGroup(this);
+    auto* group = ui::makeCheckGroup(this);
     for (int i = 0; i < 8; ++i) {
         QAction* a = mnuViewFill->addAction(QString::fromUtf8(kFillCaptions[static_cast<size_t>(i)]));
         a->setObjectName(QStringLiteral("mnuViewFillStyle_%1").arg(i));
@@ -42,6 +44,8 @@ frmGraph2::frmGraph2(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, pare
         mnuViewFillStyle[static_cast<size_t>(i)] = a;
     }
     applyStoredSize(ctx.param.TypeGraphWidth(), ctx.param.TypeGraphHeight());
+    // The run that just ended is drawn while the graph is open.
+    new ResultsWatch(ctx.results, {ResultsChange::RunCommitted}, [this] { requestRedraw(); }, this);
 }
 
 frmGraph2* frmGraph2::showModeless(AppContext& ctx, QWidget* owner) {

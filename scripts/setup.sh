@@ -6,7 +6,8 @@
 # Works as root, or as a normal user through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libfontconfig-dev fonts-ipafont-gothic ccache)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libfontconfig-dev fonts-ipafont-gothic ccache
+          qt6-translations-l10n libcanberra-dev)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils xauth clang libclang-rt-14-dev)
 fi

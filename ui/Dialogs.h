@@ -48,9 +48,11 @@ public:
     // Open and save dialogs: the chosen path, or std::nullopt when cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
-    // Colour dialog: a colour value red + 256*green + 65536*blue, or nullopt.
-    virtual std::optional<uint32_t> chooseColor() = 0;
-    // Font dialog limited to fonts that can show Japanese text: the face name.
+    // Colour dialog opened on the colour in use (a colour value red +
+    // 256*green + 65536*blue): the chosen colour, or nullopt.
+    virtual std::optional<uint32_t> chooseColor(uint32_t current) = 0;
+    // Font dialog limited to fonts that can show Japanese text, opened with
+    // the face in use selected: the face name.
     virtual std::optional<QString> chooseFont(const QString& initialFace) = 0;
 };
 

@@ -1,19 +1,21 @@
 #include "QtServices.h"
 
+#include "QtFontDialog.h"
+#include "Widgets.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontComboBox>
 #include <QInputDialog>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QUrl>
-#include <QVBoxLayout>
+#include <canberra.h>
+#include <dlfcn.h>
+
 #include <chrono>
 
 uint32_t QtClock::timeGetTime() {
@@ -34,7 +36,53 @@ void QtRandom::Randomize() {
                  static_cast<uint32_t>(system_clock::now().time_since_epoch().count()));
 }
 
-void QtBeeper::Beep() { QApplication::beep(); }
+// The few libcanberra calls the bell needs, looked up when it first rings.
+struct QtBeeper::Canberra {
+    using Create = int (*)(ca_context**);
+    using Destroy = int (*)(ca_context*);
+    using Play = int (*)(ca_context*, uint32_t, ...);
+    void* library = nullptr;
+    ca_context* context = nullptr;
+    Destroy destroy = nullptr;
+    Play play = nullptr;
+    ~Canberra() {
+        if (context && destroy) destroy(context);
+        if (library) dlclose(library);
+    }
+};
+
+QtBeeper::QtBeeper(std::function<void()> fallback, QString library)
+    : mFallback(fallback ? std::move(fallback) : [] { QApplication::beep(); }), mLibrary(std::move(library)) {}
+
+QtBeeper::~QtBeeper() = default;
+
+void QtBeeper::Beep() {
+    if (!playBell()) mFallback();
+}
+
+bool QtBeeper::playBell() {
+    if (mUnusable) return false;
+    if (!mCanberra) {
+        // Kept, once loaded, for the rest of the run (even when it cannot play).
+        mCanberra = std::make_unique<Canberra>();
+        Canberra& c = *mCanberra;
+        c.library = dlopen(mLibrary.toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
+        const auto create = c.library ? reinterpret_cast<Canberra::Create>(dlsym(c.library, "ca_context_create")) : nullptr;
+        c.destroy = c.library ? reinterpret_cast<Canberra::Destroy>(dlsym(c.library, "ca_context_destroy")) : nullptr;
+        c.play = c.library ? reinterpret_cast<Canberra::Play>(dlsym(c.library, "ca_context_play")) : nullptr;
+        if (!create || !c.destroy || !c.play || create(&c.context) != CA_SUCCESS) {
+            c.context = nullptr;
+            mUnusable = true;
+            return false;
+        }
+    }
+    const QByteArray name = QApplication::applicationName().toUtf8();
+    const int rc = mCanberra->play(mCanberra->context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION,
+                                   "ミスタイプ", CA_PROP_APPLICATION_NAME, name.constData(), nullptr);
+    // No sound server or no theme to play from: that will not change in this run.
+    if (rc != CA_SUCCESS) mUnusable = true;
+    return rc == CA_SUCCESS;
+}
 
 bool QtShell::open(const QString& path) {
     // The desktop answers true even when nothing could open a missing file.
@@ -103,8 +151,24 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
     return s;
 }
 
+namespace {
+// The type column of the file dialog in the program's words (Qt's own are
+// English even with its Japanese translation).
+class JapaneseFileTypes : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QStringLiteral("フォルダー");
+        if (info.isSymLink()) return QStringLiteral("ショートカット");
+        const QString suffix = info.suffix().toUpper();
+        return suffix.isEmpty() ? QStringLiteral("ファイル") : suffix + QStringLiteral(" ファイル");
+    }
+};
+}  // namespace
+
 static std::optional<QString> runFileDialog(const FileDialogRequest& r, bool save) {
     QFileDialog dlg(owner());
+    JapaneseFileTypes types;
+    dlg.setIconProvider(&types);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile
                          : ((r.flags & FileFlags::FileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
@@ -124,38 +188,14 @@ static std::optional<QString> runFileDialog(const FileDialogRequest& r, bool sav
 std::optional<QString> QtDialogs::openFile(const FileDialogRequest& r) { return runFileDialog(r, false); }
 std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& r) { return runFileDialog(r, true); }
 
-std::optional<uint32_t> QtDialogs::chooseColor() {
-    const QColor c = QColorDialog::getColor(Qt::white, owner());
+std::optional<uint32_t> QtDialogs::chooseColor(uint32_t current) {
+    const QColor c = QColorDialog::getColor(ui::fromColorValue(current), owner());
     if (!c.isValid()) return std::nullopt;
-    return static_cast<uint32_t>(c.red()) + 256u * static_cast<uint32_t>(c.green()) +
-           65536u * static_cast<uint32_t>(c.blue());
+    return ui::toColorValue(c);
 }
 
 std::optional<QString> QtDialogs::chooseFont(const QString& initialFace) {
-    // Only faces that can show Japanese text are offered, and a typed name must
-    // be one of them.
-    QDialog dlg(owner());
-    dlg.setWindowTitle(QStringLiteral("フォント"));
-    auto* layout = new QVBoxLayout(&dlg);
-    auto* label = new QLabel(QStringLiteral("フォント名(&F):"), &dlg);
-    layout->addWidget(label);
-    auto* combo = new QFontComboBox(&dlg);
-    label->setBuddy(combo);
-    combo->setWritingSystem(QFontDatabase::Japanese);
-    combo->setFontFilters(QFontComboBox::ScalableFonts | QFontComboBox::NonScalableFonts);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCurrentText(initialFace);
-    layout->addWidget(combo);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, [&] {
-        if (combo->findText(combo->currentText(), Qt::MatchFixedString) >= 0 || combo->currentText() == initialFace)
-            dlg.accept();
-        else
-            QMessageBox::warning(&dlg, QStringLiteral("フォント"), QStringLiteral("指定されたフォント名がありません。"));
-    });
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+    QtFontDialog dlg(initialFace, owner());
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
-    return combo->currentText();
+    return dlg.face();
 }

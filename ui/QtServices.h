@@ -1,4 +1,7 @@
 #pragma once
+#include <QString>
+#include <functional>
+#include <memory>
 #include <random>
 
 #include "Beeper.h"
@@ -26,9 +29,26 @@ private:
     std::mt19937 mEngine;
 };
 
+// The desktop's "bell" event sound, played through libcanberra (the
+// freedesktop sound theme), so that a miss is heard where the X bell is
+// silent. The library is loaded and its context made at the first beep,
+// never at start-up. Without the library, or when it cannot play (no sound
+// server, no theme), the fallback sounds instead: the X bell by default.
 class QtBeeper : public Beeper {
 public:
+    explicit QtBeeper(std::function<void()> fallback = {}, QString library = QStringLiteral("libcanberra.so.0"));
+    ~QtBeeper() override;
+    QtBeeper(const QtBeeper&) = delete;
+    QtBeeper& operator=(const QtBeeper&) = delete;
     void Beep() override;
+
+private:
+    struct Canberra;
+    bool playBell();
+    std::function<void()> mFallback;
+    QString mLibrary;
+    std::unique_ptr<Canberra> mCanberra;
+    bool mUnusable = false;  // loading or playing failed once: the fallback from then on
 };
 
 class QtShell : public Shell {
@@ -45,7 +65,7 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
-    std::optional<uint32_t> chooseColor() override;
+    std::optional<uint32_t> chooseColor(uint32_t current) override;
     std::optional<QString> chooseFont(const QString& initialFace) override;
 
     // Converts "caption|pattern|..." into Qt's name filters.

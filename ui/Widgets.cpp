@@ -1,8 +1,17 @@
 #include "Widgets.h"
 
+#include <QActionEvent>
+#include <QActionGroup>
+#include <QApplication>
 #include <QEventLoop>
+#include <QMenu>
+#include <QMenuBar>
 #include <QFrame>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
@@ -72,6 +81,56 @@ EtchedLine addEtchedLine(QWidget* parent, int widthPx) {
     return line;
 }
 
+QActionGroup* makeCheckGroup(QObject* parent) {
+    // An exclusive group makes the style draw radio dots; this one keeps the
+    // items apart by hand.
+    auto* g = new QActionGroup(parent);
+    g->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    QObject::connect(g, &QActionGroup::triggered, g, [g](QAction* chosen) {
+        for (QAction* a : g->actions()) a->setChecked(a == chosen);
+    });
+    return g;
+}
+
+namespace {
+
+class MenuKeysReturner : public QObject {
+public:
+    explicit MenuKeysReturner(QMenuBar* bar) : QObject(bar), mBar(bar) {
+        bar->installEventFilter(this);
+        for (QAction* a : bar->actions()) watch(a);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (now == mBar && old && old != mBar && old->window() == mBar->window()) mReturnTo = old;
+        });
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusIn) later();
+        if (e->type() == QEvent::ActionAdded) watch(static_cast<QActionEvent*>(e)->action());
+        return false;
+    }
+
+private:
+    void watch(QAction* a) {
+        if (QMenu* m = a->menu()) connect(m, &QMenu::aboutToHide, this, &MenuKeysReturner::later, Qt::UniqueConnection);
+    }
+    // After the event that closed a menu (or moved to the next one) is done.
+    void later() {
+        QMetaObject::invokeMethod(this, [this] { giveBack(); }, Qt::QueuedConnection);
+    }
+    void giveBack() {
+        if (QApplication::activePopupWidget() || !mBar->hasFocus()) return;
+        QWidget* target = mReturnTo ? mReturnTo.data() : mBar->window();
+        target->setFocus(Qt::OtherFocusReason);  // the bar loses the focus and leaves keyboard mode
+        if (mBar->hasFocus()) mBar->clearFocus();
+    }
+    QMenuBar* mBar;
+    QPointer<QWidget> mReturnTo;
+};
+
+}  // namespace
+
+void returnKeysAfterMenus(QMenuBar* bar) { new MenuKeysReturner(bar); }
+
 void runModal(QWidget* w) {
     QPointer<QWidget> guard(w);
     w->setWindowModality(Qt::ApplicationModal);
@@ -109,6 +168,21 @@ void registerFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック")});
     QFont::insertSubstitutions(QStringLiteral("MS Gothic"), {QStringLiteral("IPAGothic")});
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), {QStringLiteral("IPAPGothic")});
+}
+
+bool installQtJapanese() {
+    static QTranslator* translator = nullptr;
+    if (translator) return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    // Dates and sizes in Qt's dialogs written the Japanese way too.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    translator = t;
+    return true;
 }
 
 }  // namespace ui

@@ -8,6 +8,8 @@ class QWidget;
 class QLabel;
 class QFrame;
 class QKeyEvent;
+class QActionGroup;
+class QMenuBar;
 
 // Small helpers every window uses to build itself from the design's values.
 namespace ui {
@@ -38,6 +40,19 @@ struct EtchedLine {
 };
 EtchedLine addEtchedLine(QWidget* parent, int widthPx);
 
+// A group of menu items of which one is chosen, drawn with a check mark (not a
+// radio dot): choosing an item checks it and unchecks the others, and
+// choosing the checked item again leaves it checked.
+QActionGroup* makeCheckGroup(QObject* parent);
+
+// Keys go back to the window once its menus close. A menu bar left in
+// keyboard mode (after Alt+F and Escape, or a lone Alt) holds the focus with
+// no visible sign and opens a menu on the next plain letter; this takes the
+// bar out of that mode as soon as no menu is open and gives the focus back to
+// where it was, so a letter opens a menu only while Alt is held. Call once;
+// menus added to the bar later are watched too.
+void returnKeysAfterMenus(QMenuBar* bar);
+
 // Shows a window modal and waits until it has been closed (or destroyed).
 void runModal(QWidget* w);
 
@@ -47,5 +62,10 @@ int16_t virtualKey(const QKeyEvent* e, int keyBoardType);
 // Registers the substitutions that let the design's Japanese face names render
 // with an installed Japanese font.
 void registerFontSubstitutions();
+
+// Installs Qt's own Japanese translation (qtbase_ja from Qt's translations
+// folder) whatever the system locale is, so that the standard buttons and
+// dialogs speak the program's language. False when it is not installed.
+bool installQtJapanese();
 
 }  // namespace ui

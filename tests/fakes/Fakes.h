@@ -91,6 +91,7 @@ public:
     struct File { bool save; FileDialogRequest request; };
     std::vector<File> files;
     int colorRequests = 0;
+    std::vector<uint32_t> colorsShown;  // the colour each colour dialog opened on
     QStringList fontRequests;
 
     MsgResult msgBox(const MsgBoxRequest& r) override {
@@ -121,8 +122,9 @@ public:
         files.push_back({true, r});
         return take(fileAnswers);
     }
-    std::optional<uint32_t> chooseColor() override {
+    std::optional<uint32_t> chooseColor(uint32_t current) override {
         ++colorRequests;
+        colorsShown.push_back(current);
         return take(colorAnswers);
     }
     std::optional<QString> chooseFont(const QString& initial) override {

@@ -11,5 +11,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     ui::registerFontSubstitutions();
+    ui::installQtJapanese();
     return RUN_ALL_TESTS();
 }

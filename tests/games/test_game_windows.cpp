@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -162,4 +163,27 @@ TEST(SpeedWindow, PictureMidGame) {
     shot(w, QStringLiteral("speed"));
     EXPECT_EQ(w.game().pos(), 9);
     EXPECT_EQ(w.board().image().size(), QSize(291, 292));
+}
+
+// The game-type items wear a check mark (no exclusive group), one at a time;
+// the colour items open the colour dialog on the colour in use.
+TEST(SpeedWindow, GameTypeCheckMarkAndColourDialogs) {
+    GameRig rig;
+    rig.param.SpeedGameType(0);
+    frmSpeed w(rig.ctx);
+    QAction* abc = w.mnuSetGameType[0];
+    QAction* random = w.mnuSetGameType[1];
+    EXPECT_FALSE(abc->actionGroup() && abc->actionGroup()->isExclusive());
+    EXPECT_TRUE(abc->isChecked());
+    random->trigger();
+    EXPECT_TRUE(random->isChecked());
+    EXPECT_FALSE(abc->isChecked());
+    EXPECT_EQ(rig.param.SpeedGameType(), 1);
+    random->trigger();  // the checked one again: stays checked, no restart
+    EXPECT_TRUE(random->isChecked());
+
+    w.mnuViewColorSelect[0]->trigger();
+    w.mnuViewColorSelect[1]->trigger();
+    EXPECT_EQ(rig.dialogs.colorsShown, (std::vector<uint32_t>{255u + 256u * 55u + 65536u * 55u,
+                                                             55u + 256u * 55u + 65536u * 255u}));
 }

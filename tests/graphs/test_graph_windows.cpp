@@ -1,5 +1,6 @@
 // The three graph windows: what they load from and store to the settings,
 // their menus and toggles, and that what they show follows the data.
+#include <QActionGroup>
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
@@ -131,10 +132,12 @@ TEST_F(GraphWindowTest, PickedColourIsStoredAndDrawn) {
     auto* w = openWindow<frmGraph>(world);
     world.dialogs.colorAnswers.push_back(255u);  // pure red
     w->mnuViewColorSelect[1]->trigger();
+    EXPECT_EQ(world.dialogs.colorsShown.back(), 239u + 256u * 239u + 65536u * 239u) << "opened on the colour in use";
     EXPECT_EQ(world.param.TestGraphBackColor(), QStringLiteral("255000000"));
     EXPECT_EQ(pixel(w, 0, 0), QColor(255, 0, 0));
 
     w->mnuViewColorSelect[1]->trigger();  // cancelled: nothing changes
+    EXPECT_EQ(world.dialogs.colorsShown.back(), 255u);
     EXPECT_EQ(world.param.TestGraphBackColor(), QStringLiteral("255000000"));
 
     w->mnuViewColorDefaults->trigger();
@@ -250,6 +253,22 @@ TEST_F(GraphWindowTest, FillStyleMenuKeepsOneCheckAndStoresTheChoice) {
     w.mnuViewFillStyle[6]->trigger();
     EXPECT_EQ(checked(), std::vector<int>{6});
     EXPECT_EQ(w.fillStyle(), 6);
+    // Drawn with a check mark: the items are not in an exclusive group.
+    QActionGroup* group = w.mnuViewFillStyle[0]->actionGroup();
+    EXPECT_TRUE(group == nullptr || !group->isExclusive());
+}
+
+// A run that ends while the miss-key graph is open is drawn in it at once.
+TEST_F(GraphWindowTest, OpenMissKeyGraphDrawsTheRunThatJustEnded) {
+    auto* w = openWindow<frmGraph2>(world);
+    const QImage before = w->picGameRpt->image();
+    world.results.ResetRun();
+    world.results.AddRunKeyMiss(3, 4);
+    world.results.SetRunChars(50);
+    EXPECT_EQ(w->picGameRpt->image(), before);
+    world.results.CommitRun();
+    settle();
+    EXPECT_NE(w->picGameRpt->image(), before);
 }
 
 TEST_F(GraphWindowTest, MissKeyGraphShowsTheLastRun) {
