@@ -24,6 +24,7 @@ QtGameWindow::QtGameWindow(AppContext& ctx, QWidget* parent, const QString& name
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setFocusPolicy(Qt::StrongFocus);
     if (ctx.forms) ctx.forms->add(this);
+    ui::returnKeysAfterMenus(menuBar());
     mTimer->setObjectName(QStringLiteral("tmr") + name.mid(3));
     connect(mTimer, &QTimer::timeout, this, [this] {
         onTick();

@@ -139,10 +139,7 @@ void frmMain::buildMenus() {
     buildViewMenu();
     buildSetMenu();
     buildHelpMenu();
-    // What isMenuShortcut compares every key-down with, gathered once.
-    for (QMenu* m : {mnuFile, mnuView, mnuSet, mnuHelp}) mMenuMnemonics.push_back(QKeySequence::mnemonic(m->title()));
-    for (QAction* a : findChildren<QAction*>())
-        if (!a->shortcut().isEmpty()) mShortcutItems.push_back(a);
+    ui::returnKeysAfterMenus(menuBar());
 }
 
 void frmMain::buildFileMenu() {
@@ -258,28 +255,15 @@ bool frmMain::AskPlayerName() { return practice::AskPlayerName(mCtx.param, mCtx.
 
 // ---------------------------------------------------------------- keys and unload
 
-// A key that a menu shortcut or access key will take never arrives as a key
-// press; it is judged at its shortcut-override stage instead.
-bool frmMain::isMenuShortcut(const QKeyEvent* e) const {
-    const QKeySequence seq(e->keyCombination());
-    for (const QKeySequence& mnemonic : mMenuMnemonics)
-        if (mnemonic == seq) return true;
-    for (QAction* a : mShortcutItems)
-        if (a->isEnabled() && a->shortcut() == seq) return true;
-    return false;
-}
-
 void frmMain::keyDown(const QKeyEvent* e) {
     mPractice.Form_KeyDown(ui::virtualKey(e, mCtx.param.KeyBoardType()));
 }
 
+// The letter of a menu shortcut or access key (the S of Ctrl+S, the F of
+// Alt+F) is taken by the menu before it could arrive here as a key press, so
+// it is never judged; the modifier's own key-down arrives and is.
 bool frmMain::event(QEvent* e) {
-    if (e->type() == QEvent::KeyPress) {
-        keyDown(static_cast<QKeyEvent*>(e));
-    } else if (e->type() == QEvent::ShortcutOverride) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (isMenuShortcut(k)) keyDown(k);
-    }
+    if (e->type() == QEvent::KeyPress) keyDown(static_cast<QKeyEvent*>(e));
     return QMainWindow::event(e);
 }
 

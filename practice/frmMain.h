@@ -19,8 +19,9 @@ class QProgressBar;
 // settings; the program ends with it.
 //
 // The road of a key: the window sees every key-down first (event(): key
-// presses, and the presses a menu shortcut or access key would swallow, seen
-// at their shortcut-override stage), turns it into a virtual-key code with
+// presses; the letter of a menu shortcut or access key belongs to the menu
+// and never arrives, the modifier's own key-down does), turns it into a
+// virtual-key code with
 // ui::virtualKey for the KeyBoardType setting and hands it to
 // KeyPractice::Form_KeyDown. That judges it against the expected key, counts
 // a miss against the expected key in basResults' run record, and when the
@@ -94,7 +95,6 @@ private:
     void buildHelpMenu();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*slot)(),
                      const QKeySequence& shortcut = {});
-    bool isMenuShortcut(const QKeyEvent* e) const;
     void keyDown(const QKeyEvent* e);
     void applyWindowSize();
 
@@ -110,8 +110,4 @@ private:
     KeyPractice mPractice;
     QWidget* mClient = nullptr;
     std::array<QLabel*, 256> mKeyLabels{};
-    // The access keys of the menu titles and the items that have a shortcut
-    // (their texts and shortcuts never change once the menus are built).
-    std::vector<QKeySequence> mMenuMnemonics;
-    std::vector<QAction*> mShortcutItems;
 };

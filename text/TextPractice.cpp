@@ -89,7 +89,7 @@ void TextPractice::resetEntry() {
 }
 
 bool TextPractice::keyPress(QChar ch) {
-    if (mTextCount == 0) return false;
+    if (mTextCount == 0 || ch.category() == QChar::Other_Control) return false;
     judge(ch, 0);
     return true;
 }

@@ -58,8 +58,10 @@ public:
     // Returns whether entries were loaded.
     bool LoadText(const QString& path);
 
-    // Judges one typed character. Returns true when the shown texts or
-    // figures changed (always, unless no file is loaded).
+    // Judges one typed character. Control characters (Delete, Backspace,
+    // Enter, Esc, Ctrl+letter ...) are no characters of a text and are not
+    // judged. Returns true when the shown texts or figures changed (always
+    // for a judged character, unless no file is loaded).
     bool keyPress(QChar ch);
 
     // The display order (TextRead): applies from the next finished entry.

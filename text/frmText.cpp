@@ -20,6 +20,7 @@
 #include "FormsRegistry.h"
 #include "Numbers.h"
 #include "Twips.h"
+#include "Widgets.h"
 #include "basMain.h"
 #include "basParam.h"
 
@@ -140,6 +141,7 @@ void frmText::buildFigureTable(QWidget* client) {
 }
 
 void frmText::buildMenus() {
+    ui::returnKeysAfterMenus(menuBar());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
     mnuFileOpen = file->addAction(QStringLiteral("練習ファイルを開く(&O)..."), this, [this] { mnuFileOpen_Click(); });
@@ -154,8 +156,7 @@ void frmText::buildMenus() {
     view->setObjectName(QStringLiteral("mnuView"));
     mnuViewSort = view->addMenu(QStringLiteral("テキスト表示順(&S)"));
     mnuViewSort->setObjectName(QStringLiteral("mnuViewSort"));
-    mSortGroup = new QActionGroup(this);
-    mSortGroup->setExclusive(true);
+    mSortGroup = ui::makeCheckGroup(this);
     for (int i = 0; i < 3; ++i) {
         QAction* a =
             mnuViewSort->addAction(QString::fromUtf16(kSortCaptions[i]), this, [this, i] { mnuViewSortRead_Click(i); });
@@ -260,9 +261,12 @@ bool frmText::event(QEvent* e) {
     // Key preview: the window judges every typed character before anything
     // else sees the key; the event then goes on as usual.
     if (e->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(e)->text();
+        // A key held with Ctrl or Alt is a command, not typing.
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const bool chord = k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         bool changed = false;
-        for (QChar ch : text) changed = mPractice.keyPress(ch) || changed;
+        if (!chord)
+            for (QChar ch : k->text()) changed = mPractice.keyPress(ch) || changed;
         if (changed) refresh();
     }
     if (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove || e->type() == QEvent::Drop)

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QTest>
+#include <QWindow>
 
 #include "FakeApp.h"
 #include "AppContext.h"
@@ -18,6 +19,8 @@
 #include "basParam.h"
 #include "basResults.h"
 #include "frmConf.h"
+#include "frmGraph.h"
+#include "frmResults.h"
 #include "frmMain.h"
 
 namespace {
@@ -146,21 +149,101 @@ TEST(frmMainWindow, BeginnerTestPlayedWithKeysReachesResultsFile) {
     EXPECT_EQ(reread.GetTestCount(0), 0);
 }
 
-TEST(frmMainWindow, ShortcutKeysAreJudgedAndStillWork) {
+// The modifier of a menu shortcut is a key-down of the drill; its letter
+// belongs to the menu, even when it is the letter the drill expects.
+TEST(frmMainWindow, ShortcutLettersBelongToTheMenuTheirModifiersToTheDrill) {
     MainRig rig;
     rig.param.Level(0);
     rig.open();
     frmMain& w = *rig.window;
-    QTest::keyClick(&w, rig.expectedKey());
-    QTest::keyClick(&w, rig.expectedKey());
+    QWindow* keys = w.windowHandle();
+    QTest::keyClick(keys, rig.expectedKey());
+    QTest::keyClick(keys, rig.expectedKey());
     ASSERT_TRUE(w.practice().running());
-    const int missesBefore = w.practice().missCount();
-    // Ctrl (a miss), then S with Ctrl: a miss too unless S is expected, and the restart.
-    const bool sExpected = rig.expectedKey() == Qt::Key_S;
-    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    const int typed = w.practice().typedCount();
+    const int misses = w.practice().missCount();
+    // Ctrl+R opens the results window: only the Ctrl is judged (a miss).
+    QTest::keyClick(keys, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_NE(rig.forms.find<frmResults>(), nullptr) << "Ctrl+R still opens the results window";
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.practice().typedCount(), typed);
+    EXPECT_EQ(w.practice().missCount(), misses + 1);
+    // Alt+S opens the settings menu: the Alt is a miss, the S nothing at all.
+    QTest::keyClick(keys, Qt::Key_S, Qt::AltModifier);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_EQ(w.practice().typedCount(), typed);
+    EXPECT_EQ(w.practice().missCount(), misses + 2);
+    // Ctrl+S: the restart, with the Ctrl judged before it.
+    QTest::keyClick(keys, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(w.practice().running()) << "Ctrl+S abandoned the run";
     EXPECT_TRUE(w.pbrInputStr->isHidden());
-    EXPECT_EQ(w.practice().missCount(), missesBefore + (sExpected ? 1 : 2));
+    EXPECT_EQ(w.practice().missCount(), misses + 3);
+}
+
+// After Alt+F and Escape the menu bar must not keep the keys: the drill's
+// next F, X, S, V, H are judged, and none opens a menu (F then X would end
+// the program through 終了(&X)).
+TEST(frmMainWindow, LettersGoToTheDrillAgainAfterAMenuClosedWithEscape) {
+    MainRig rig;
+    rig.param.Level(0);
+    rig.open();
+    frmMain& w = *rig.window;
+    QWindow* keys = w.windowHandle();
+    for (int round = 0; round < 2; ++round) {
+        if (round == 0) {
+            QTest::keyClick(keys, Qt::Key_F, Qt::AltModifier);
+            QWidget* popup = QApplication::activePopupWidget();
+            ASSERT_NE(popup, nullptr) << "Alt+F opens the file menu";
+            QTest::keyClick(popup, Qt::Key_Escape);
+        } else {
+            QTest::keyClick(keys, Qt::Key_Alt);  // a lone Alt, pressed and released
+        }
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+        const int judged = w.practice().typedCount() + w.practice().missCount();
+        for (Qt::Key k : {Qt::Key_F, Qt::Key_X, Qt::Key_S, Qt::Key_V, Qt::Key_H}) {
+            QTest::keyClick(keys, k);
+            QApplication::processEvents();
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "round " << round << " key " << k;
+        }
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.practice().typedCount() + w.practice().missCount(), judged + 5) << "round " << round;
+    }
+}
+
+// The results window open but not active follows a test played in the main
+// window: no repaint of it is needed.
+TEST(frmMainWindow, OpenResultsWindowAndGraphShowATestRecordedMeanwhile) {
+    MainRig rig;
+    rig.param.Level(11);
+    rig.open();
+    frmMain& w = *rig.window;
+    w.mnuViewResults->trigger();
+    frmResults* results = rig.forms.find<frmResults>();
+    ASSERT_NE(results, nullptr);
+    results->mnuViewGraph->trigger();
+    frmGraph* graph = rig.forms.find<frmGraph>();
+    ASSERT_NE(graph, nullptr);
+    QApplication::processEvents();
+    auto count = [&] { return results->findChild<QLabel*>("lblG2TestCountValue")->text(); };
+    ASSERT_EQ(count(), "0");
+    const QImage before = graph->picGameRpt->image();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    for (int typed = 0; typed < 100; ++typed) {
+        QTest::keyClick(w.windowHandle(), rig.expectedKey());
+        rig.clock.advance(250);
+        if (typed < 99) ASSERT_FALSE(results->isActiveWindow());
+    }
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    EXPECT_EQ(count(), "1");
+    EXPECT_EQ(results->findChild<QLabel*>("lblG2Time_0")->text(), "24.75");
+    EXPECT_EQ(results->findChild<QLabel*>("lblG2MissType_0")->text(), "0");
+    EXPECT_NE(graph->picGameRpt->image(), before) << "the open graph draws the new run";
 }
 
 TEST(frmMainWindow, MistypedKeyTurnsWhiteExpectedRed) {

@@ -308,3 +308,13 @@ TEST_F(TextFixture, ClearingThenClosingStoresNothing) {
 }
 
 }  // namespace
+
+TEST_F(TextFixture, ControlCharactersAreNoKeysOfTheText) {
+    param.MissBeep(1);
+    load(kFruit);
+    for (char16_t c : {u'\x7f', u'\b', u'\r', u'\x1b', u'\x01', u'\t'}) EXPECT_FALSE(tp.keyPress(QChar(c))) << int(c);
+    EXPECT_EQ(tp.entryMiss(), 0);
+    EXPECT_EQ(beeper.beeps, 0);
+    type(QStringLiteral("a"));
+    EXPECT_EQ(tp.entryTyped(), 1);
+}

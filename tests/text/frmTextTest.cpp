@@ -2,19 +2,26 @@
 // it, the size rule, and the record stored when it closes.
 #include <gtest/gtest.h>
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 #include "FakeApp.h"
 #include "AppContext.h"
 #include "Fakes.h"
 #include "TestFiles.h"
+#include "TextFile.h"
 #include "Twips.h"
 #include "basMain.h"
 #include "basParam.h"
@@ -180,6 +187,10 @@ TEST_F(frmTextTest, InputGuideAndOrderMenus) {
     EXPECT_EQ(param.TextRead(), 2);
     EXPECT_TRUE(w.mnuViewSortRead[2]->isChecked());
     EXPECT_FALSE(w.mnuViewSortRead[0]->isChecked());
+    w.mnuViewSortRead[2]->trigger();  // again: stays the one checked
+    EXPECT_TRUE(w.mnuViewSortRead[2]->isChecked());
+    // A check mark, not a radio dot: no exclusive group.
+    EXPECT_FALSE(w.mnuViewSortRead[0]->actionGroup() && w.mnuViewSortRead[0]->actionGroup()->isExclusive());
 }
 
 TEST_F(frmTextTest, GuideLineSwitchesToTheSpellingBeingTyped) {
@@ -253,3 +264,57 @@ TEST_F(frmTextTest, EnormousLineShowsOnlyWhatFits) {
 }
 
 }  // namespace
+
+// Delete, Backspace, Enter, Esc and keys held with Ctrl or Alt are commands,
+// not typing: no miss, no start of the entry's clock, no beep. Real key
+// events through the window, as the keyboard sends them.
+TEST_F(frmTextTest, ControlKeysAndChordsAreNotJudged) {
+    param.MissBeep(1);
+    frmText w(ctx);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QWindow* keys = w.windowHandle();
+    QTest::keyClick(keys, Qt::Key_Delete);
+    QTest::keyClick(keys, Qt::Key_Backspace);
+    QTest::keyClick(keys, Qt::Key_Return);
+    QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);  // no item of the menus
+    QTest::keyClick(keys, Qt::Key_H, Qt::AltModifier);
+    EXPECT_EQ(w.practice().entryMiss(), 0);
+    EXPECT_EQ(beeper.beeps, 0);
+    clock.advance(4000);  // were the clock started above, this would count
+    for (char c : std::string("hokkaidou")) QTest::keyClick(keys, c);
+    EXPECT_EQ(w.lblDisplay->text(), QStringLiteral("あおもり"));
+    EXPECT_EQ(w.lblMiss[1]->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.lblStrNum[1]->text(), QStringLiteral("9"));
+    // 9 keys at the same instant: the shortest time counts, far above 9 × 15.
+    EXPECT_GT(w.lblInpPMin[1]->text().toInt(), 200);
+    QTest::keyClick(keys, Qt::Key_X);
+    EXPECT_EQ(w.practice().entryMiss(), 1) << "a plain wrong letter still counts";
+    w.close();
+}
+
+// Every entry of the practice texts that ship with the program fits the
+// display line of a window at its opening width: none is cut off.
+TEST_F(frmTextTest, ShippedTextsFitTheDisplayAtTheDefaultWidth) {
+    frmText w(ctx);
+    w.show();
+    QApplication::processEvents();
+    const QFontMetrics display(w.lblDisplay->font());
+    const QFontMetrics input(w.lblInput->font());
+    const QDir texts(sourceDir() + QStringLiteral("/data/Text"));
+    const QStringList files = texts.entryList({QStringLiteral("*.txt")});
+    ASSERT_GE(files.size(), 4);
+    for (const QString& name : files) {
+        QFile f(texts.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QList<TextEntry> entries = textfile::parseTextEntries(textfile::decodePracticeText(f.readAll()));
+        EXPECT_FALSE(entries.isEmpty()) << name.toStdString();
+        for (const TextEntry& e : entries) {
+            EXPECT_LE(display.horizontalAdvance(e.Display), w.lblDisplay->contentsRect().width())
+                << name.toStdString() << ": " << e.Display.toStdString();
+            EXPECT_LE(input.horizontalAdvance(e.Input.toUpper()), w.lblInput->contentsRect().width())
+                << name.toStdString() << ": " << e.Input.toStdString();
+        }
+    }
+}
