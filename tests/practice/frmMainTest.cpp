@@ -41,6 +41,13 @@ struct MainRig : FakeAppT<SeededRandom> {
             delete window;
         }
     }
+    // The window at a level, active, and the window its keys are typed into.
+    frmMain& openAt(int16_t level) {
+        param.Level(level);
+        open();
+        return *window;
+    }
+    QWindow* keys() const { return window->windowHandle(); }
     QAction* action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
     // The Qt key that types the key the drill expects (letters and digits).
     Qt::Key expectedKey() const {
@@ -153,10 +160,8 @@ TEST(frmMainWindow, BeginnerTestPlayedWithKeysReachesResultsFile) {
 // belongs to the menu, even when it is the letter the drill expects.
 TEST(frmMainWindow, ShortcutLettersBelongToTheMenuTheirModifiersToTheDrill) {
     MainRig rig;
-    rig.param.Level(0);
-    rig.open();
-    frmMain& w = *rig.window;
-    QWindow* keys = w.windowHandle();
+    frmMain& w = rig.openAt(0);
+    QWindow* keys = rig.keys();
     QTest::keyClick(keys, rig.expectedKey());
     QTest::keyClick(keys, rig.expectedKey());
     ASSERT_TRUE(w.practice().running());
@@ -188,10 +193,8 @@ TEST(frmMainWindow, ShortcutLettersBelongToTheMenuTheirModifiersToTheDrill) {
 // the program through 終了(&X)).
 TEST(frmMainWindow, LettersGoToTheDrillAgainAfterAMenuClosedWithEscape) {
     MainRig rig;
-    rig.param.Level(0);
-    rig.open();
-    frmMain& w = *rig.window;
-    QWindow* keys = w.windowHandle();
+    frmMain& w = rig.openAt(0);
+    QWindow* keys = rig.keys();
     for (int round = 0; round < 2; ++round) {
         if (round == 0) {
             QTest::keyClick(keys, Qt::Key_F, Qt::AltModifier);
@@ -218,9 +221,7 @@ TEST(frmMainWindow, LettersGoToTheDrillAgainAfterAMenuClosedWithEscape) {
 // window: no repaint of it is needed.
 TEST(frmMainWindow, OpenResultsWindowAndGraphShowATestRecordedMeanwhile) {
     MainRig rig;
-    rig.param.Level(11);
-    rig.open();
-    frmMain& w = *rig.window;
+    frmMain& w = rig.openAt(11);
     w.mnuViewResults->trigger();
     frmResults* results = rig.forms.find<frmResults>();
     ASSERT_NE(results, nullptr);
@@ -235,7 +236,7 @@ TEST(frmMainWindow, OpenResultsWindowAndGraphShowATestRecordedMeanwhile) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 
     for (int typed = 0; typed < 100; ++typed) {
-        QTest::keyClick(w.windowHandle(), rig.expectedKey());
+        QTest::keyClick(rig.keys(), rig.expectedKey());
         rig.clock.advance(250);
         if (typed < 99) ASSERT_FALSE(results->isActiveWindow());
     }

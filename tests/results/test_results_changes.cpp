@@ -34,13 +34,6 @@ TEST_F(ResultsChangesTest, WritersCycleAndRunAreHeardReadersAreNot) {
     EXPECT_TRUE(heard.empty());
 }
 
-TEST_F(ResultsChangesTest, AFailedSaveIsNotASave) {
-    param.DataFileName(folder.file(QStringLiteral("missing/folder/Lumbra.dat")));
-    dialogs.msgAnswers = {MsgResult::Cancel};
-    EXPECT_FALSE(results.SaveResults());
-    EXPECT_TRUE(heard.empty());
-}
-
 TEST_F(ResultsChangesTest, AListenerMayLeaveWhileBeingTold) {
     int other = 0;
     int second = 0;

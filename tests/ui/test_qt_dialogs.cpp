@@ -1,10 +1,8 @@
 // The platform's own dialogs as the program shows them: in Japanese, opened on
-// the values in use; check-mark menus; the bell.
+// the values in use; the bell.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -13,10 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStyleOptionMenuItem>
 #include <QTimer>
 
 #include <dlfcn.h>
@@ -129,33 +125,6 @@ TEST(FontDialog, ATypedFaceMustExist) {
     dlg.accept();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.face(), QStringLiteral("IPAGothic"));  // as the system spells it
-}
-
-TEST(CheckGroup, OneItemCheckedDrawnAsACheckMark) {
-    QMenu menu;
-    QActionGroup* g = ui::makeCheckGroup(&menu);
-    QList<QAction*> items;
-    for (const char* t : {"ファイル内容順(&D)", "ファイル逆順(&A)", "ランダム表示(&R)"}) {
-        QAction* a = menu.addAction(QString::fromUtf8(t));
-        a->setCheckable(true);
-        g->addAction(a);
-        items << a;
-    }
-    items[0]->setChecked(true);
-    QStyleOptionMenuItem option;
-    option.initFrom(&menu);
-    struct Peek : QMenu {
-        using QMenu::initStyleOption;
-    };
-    static_cast<Peek&>(menu).initStyleOption(&option, items[0]);
-    EXPECT_EQ(option.checkType, QStyleOptionMenuItem::NonExclusive) << "a check mark, not a radio dot";
-
-    items[2]->trigger();
-    EXPECT_FALSE(items[0]->isChecked());
-    EXPECT_TRUE(items[2]->isChecked());
-    items[2]->trigger();  // the checked item again stays checked
-    EXPECT_TRUE(items[2]->isChecked());
-    EXPECT_FALSE(items[1]->isChecked());
 }
 
 // The bell: nothing loaded until the first miss; without the library (or
