@@ -2,7 +2,6 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <array>
-#include <vector>
 
 #include "KeyPractice.h"
 #include "Widgets.h"
@@ -21,9 +20,8 @@ class QProgressBar;
 // The road of a key: the window sees every key-down first (event(): key
 // presses; the letter of a menu shortcut or access key belongs to the menu
 // and never arrives, the modifier's own key-down does), turns it into a
-// virtual-key code with
-// ui::virtualKey for the KeyBoardType setting and hands it to
-// KeyPractice::Form_KeyDown. That judges it against the expected key, counts
+// virtual-key code with ui::virtualKey for the KeyBoardType setting and hands
+// it to KeyPractice::Form_KeyDown. That judges it against the expected key, counts
 // a miss against the expected key in basResults' run record, and when the
 // run's last key is in, commits the run, writes a test (levels 11 and 12)
 // through ReloadResults / AddTestTime / AddTestMiss / SaveResults into the

@@ -1,14 +1,11 @@
 #include "QtServices.h"
 
-#include "QtFontDialog.h"
-#include "Widgets.h"
-
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
-#include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -17,6 +14,9 @@
 #include <dlfcn.h>
 
 #include <chrono>
+
+#include "QtFontDialog.h"
+#include "Widgets.h"
 
 uint32_t QtClock::timeGetTime() {
     using namespace std::chrono;

@@ -4,16 +4,14 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QFrame>
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-#include <QLabel>
 #include <QPointer>
+#include <QTranslator>
 #include <QWidget>
 
 #include "KeyMap.h"
@@ -173,14 +171,12 @@ void registerFontSubstitutions() {
 bool installQtJapanese() {
     static QTranslator* translator = nullptr;
     if (translator) return true;
-    auto* t = new QTranslator(QCoreApplication::instance());
+    auto* t = new QTranslator(QApplication::instance());
     if (!t->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete t;
         return false;
     }
-    QCoreApplication::installTranslator(t);
-    // Dates and sizes in Qt's dialogs written the Japanese way too.
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    QApplication::installTranslator(t);
     translator = t;
     return true;
 }
