@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "QtSurface.h"
+#include "RecordingSurface.h"
 
 namespace {
 
