@@ -56,7 +56,6 @@ public:
     int16_t level() const { return mLevel; }
     int16_t hits() const { return mHits; }
     int16_t balloonCount() const { return mBalloonCount; }
-    int16_t lastZone() const { return sLastZone; }
     const QString& letters() const { return mLetters; }
 
     // The four value boxes of the window.
@@ -74,7 +73,6 @@ private:
     void refreshBest();
 
     AppContext& mCtx;
-    GameView& mView;
     PlayField& mField;
     GameMechanics mMech;
 
@@ -83,7 +81,7 @@ private:
     int16_t mHits = 0;
     int16_t mBalloonCount = 0;
     QString mLetters;
-    int16_t sLastZone = 0;
+    int16_t mLastZone = 0;
     ScoreBox mScore;
     QString mLevelText = QStringLiteral("1");
     QString mHiScore;

@@ -35,16 +35,6 @@ public:
     virtual void show() = 0;
 };
 
-// A play field that draws nothing (for logic that runs without a window).
-class NullPlayField : public PlayField {
-public:
-    void clear() override {}
-    void drawSprite(SpriteSheet, int, int, int, int, int, int) override {}
-    void print(const QString&, int, int, std::optional<uint32_t>) override {}
-    void fillBackground(int, int, int, int) override {}
-    void show() override {}
-};
-
 // What a game's logic asks of its window.
 class GameView {
 public:
@@ -91,7 +81,6 @@ public:
 
     GameMechanics(AppContext& ctx, GameView& view);
 
-    int interval() const { return mInterval; }
     bool ticking() const { return mInterval != 0; }
     void setInterval(int ms);
 

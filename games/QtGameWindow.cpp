@@ -98,15 +98,15 @@ QtGameWindow::GameFileMenu QtGameWindow::buildGameFileMenu(std::function<void()>
     m.score = addItem(file, QStringLiteral("mnuFileScore"), QStringLiteral("成績表示(&S)..."));
     file->addSeparator();
     m.close = addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("閉じる(&C)"));
-    const auto then_refresh = [this](std::function<void()> command) {
+    const auto thenRefresh = [this](std::function<void()> command) {
         return [this, command = std::move(command)] {
             command();
             refresh();
         };
     };
-    connect(m.start, &QAction::triggered, this, then_refresh(std::move(start)));
-    connect(m.pause, &QAction::triggered, this, then_refresh(std::move(pause)));
-    connect(m.score, &QAction::triggered, this, then_refresh(std::move(score)));
+    connect(m.start, &QAction::triggered, this, thenRefresh(std::move(start)));
+    connect(m.pause, &QAction::triggered, this, thenRefresh(std::move(pause)));
+    connect(m.score, &QAction::triggered, this, thenRefresh(std::move(score)));
     connect(m.close, &QAction::triggered, this, &QWidget::close);
     return m;
 }

@@ -65,7 +65,6 @@ private:
     void runGameOver();
 
     AppContext& mCtx;
-    GameView& mView;
     GameMechanics mMech;
 
     int32_t mBonus = 0;

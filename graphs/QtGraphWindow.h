@@ -65,7 +65,6 @@ public:
     // Redraws the graph from the current data (nothing before the first layout).
     void tsGraphDraw();
 
-    bool isReady() const { return mReady; }
     int16_t widthTw() const { return mWidth; }
     int16_t heightTw() const { return mHeight; }
 

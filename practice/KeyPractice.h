@@ -77,7 +77,6 @@ public:
     int32_t needCount() const { return mNeedCount; }
     int32_t typedCount() const { return mTypedCount; }
     int32_t missCount() const { return mMissCount; }
-    int16_t lastKey() const { return mLastKey; }
     const QString& queueText(int i) const { return mQueueText[static_cast<size_t>(i)]; }
     const QString& caption() const { return mCaption; }
     bool progressVisible() const { return mProgressVisible; }

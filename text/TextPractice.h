@@ -66,7 +66,6 @@ public:
     void setTextRead(int index);
     // The input guide switch (TextDisplayNavi).
     void SetNavi(bool show);
-    bool navi() const;
 
     // "累計をクリア": asks first; true when the totals were cleared.
     bool TotalClear();
@@ -104,7 +103,7 @@ public:
 private:
     void showEntry(int32_t index);
     int32_t nextIndex();
-    int32_t draw(int32_t count);
+    int32_t randomIndex(int32_t count);  // Int(Rnd * count), 0 .. count - 1
     void judge(QChar ch, int depth);
     void advance();
     void finishEntry();
