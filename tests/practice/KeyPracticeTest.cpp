@@ -3,6 +3,7 @@
 #include <map>
 
 #include "Levels.h"
+#include "OtherWriter.h"
 #include "PracticeRig.h"
 
 namespace {
@@ -90,6 +91,21 @@ TEST(KeyPracticeRun, BeginnerTestIsRecordedAsKindTwoAndOtherLevelsNotAtAll) {
             EXPECT_EQ(reread.GetTestCount(0), 0);
         }
     }
+}
+
+TEST(KeyPracticeRun, TestKeepsWhatAnotherWriterSavedMeanwhile) {
+    PracticeRig rig;
+    rig.param.Level(11);
+    rig.practice.Form_Load();
+    for (int i = 0; i < 100; ++i) {
+        if (i == 50) otherwriter::recordMeanwhile(rig.param, rig.dialogs);
+        rig.typeExpected();
+        rig.clock.advance(250);
+    }
+    basResults reread(rig.param, rig.dialogs);
+    ASSERT_TRUE(reread.LoadResults());
+    EXPECT_EQ(reread.GetTestCount(2), 1);
+    EXPECT_TRUE(otherwriter::scoreSurvived(rig.param, rig.dialogs));
 }
 
 // ---------------------------------------------------------------- figures of a run
