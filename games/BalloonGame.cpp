@@ -34,7 +34,7 @@ int zoneOf(int y) {
 }  // namespace
 
 BalloonGame::BalloonGame(AppContext& ctx, GameView& view, PlayField& field)
-    : mCtx(ctx), mField(field), mMech(ctx, view) {}
+    : ScoredGame(ctx, view), mField(field) {}
 
 int BalloonGame::speedAt(int level) {
     if (level >= 1 && level <= static_cast<int>(kLevels.size())) return kLevels[static_cast<size_t>(level - 1)].speed;

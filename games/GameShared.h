@@ -116,6 +116,28 @@ private:
     bool mPauseEnabled = true;
 };
 
+// What the balloon and target games hold alike: the context, the mechanics
+// behind the pause and score items, the score box and the best score shown
+// beside it, and the flag of the tick being run.
+class ScoredGame {
+public:
+    void pauseClick() { mMech.pauseClick(); }
+    void scoreClick() { mMech.scoreClick(); }
+
+    const GameMechanics& mechanics() const { return mMech; }
+    const QString& txtScore() const { return mScore.text(); }
+    const QString& txtHiScore() const { return mHiScore; }
+
+protected:
+    ScoredGame(AppContext& ctx, GameView& view) : mCtx(ctx), mMech(ctx, view) {}
+
+    AppContext& mCtx;
+    GameMechanics mMech;
+    ScoreBox mScore;
+    QString mHiScore;
+    bool mInTick = false;
+};
+
 // Guards a tick against running again inside itself (a modal dialog shown
 // from a tick runs a nested event loop while the timer keeps firing).
 class TickGuard {

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -67,7 +69,26 @@ void QtGameWindow::setFixedClient(int widthTw, int heightTw) {
     setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
 }
 
+void QtGameWindow::runModal(QtGameWindow* w, bool centreOnOwner) {
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    if (centreOnOwner) w->centreOnOwner();
+    ui::runModal(w);
+}
+
+QWidget* QtGameWindow::addClient() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("client"));
+    central->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(central);
+    return central;
+}
+
 void QtGameWindow::centreOnOwner() { centreOver(this, parentWidget()); }
+
+QString QtGameWindow::gameFace() const {
+    const QString& face = mCtx.param.FontName();
+    return face.trimmed().isEmpty() ? QStringLiteral("ＭＳ ゴシック") : face;
+}
 
 void centreOver(QWidget* w, QWidget* owner) {
     if (!owner) return;
@@ -111,6 +132,28 @@ QtGameWindow::GameFileMenu QtGameWindow::buildGameFileMenu(std::function<void()>
     return m;
 }
 
+void QtGameWindow::showPauseItem(QAction* item, const GameMechanics& mechanics) {
+    item->setText(mechanics.pauseCaption());
+    item->setEnabled(mechanics.pauseEnabled());
+}
+
+QGroupBox* QtGameWindow::buildScoreFrame(QWidget* central, const QRect& placeTw,
+                                         std::initializer_list<ScoreBoxDef> boxes) {
+    auto* frame = new QGroupBox(central);
+    frame->setObjectName(QStringLiteral("fraScore"));
+    ui::placeTwips(frame, placeTw.x(), placeTw.y(), placeTw.width(), placeTw.height());
+    const QFont captionFont = ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9);
+    for (const ScoreBoxDef& d : boxes) {
+        auto* caption = new QLabel(QString::fromUtf16(d.caption), frame);
+        caption->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(d.name).mid(3));
+        caption->setFont(captionFont);
+        ui::placeTwips(caption, d.left, d.captionTop, d.width, 210);
+        *d.box = valueBox(frame, QString::fromLatin1(d.name));
+        ui::placeTwips(*d.box, d.left, d.top, d.width, 255);
+    }
+    return frame;
+}
+
 QLineEdit* QtGameWindow::valueBox(QWidget* parent, const QString& name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
@@ -121,4 +164,10 @@ QLineEdit* QtGameWindow::valueBox(QWidget* parent, const QString& name) {
     box->setTextMargins(0, 0, 2, 0);
     box->setContextMenuPolicy(Qt::NoContextMenu);
     return box;
+}
+
+void QtScoreGameWindow::showScores(const QString& score, const QString& hiScore, const GameMechanics& mechanics) {
+    txtScore->setText(score);
+    txtHiScore->setText(hiScore);
+    showPauseItem(mnuFilePause, mechanics);
 }

@@ -96,18 +96,15 @@ protected:
     virtual void colorChanged(int /*index*/) {}
     virtual void colorsRestored() {}
 
+    // The graph window of class T, brought forward or opened over its owner.
     template <typename T>
     static T* showModelessWindow(AppContext& ctx, QWidget* owner) {
-        T* w = ctx.forms ? ctx.forms->find<T>() : nullptr;
-        if (!w) {
-            w = new T(ctx, owner);
-            w->setAttribute(Qt::WA_DeleteOnClose);
-            w->placeOver(owner);
-        }
-        if (w->isMinimized()) w->showNormal();
-        w->show();
-        w->raise();
-        w->activateWindow();
+        T* w = loadedOrNew<T>(ctx.forms, [&] {
+            auto* made = new T(ctx, owner);
+            made->placeOver(owner);
+            return made;
+        });
+        bringForward(w, true);
         return w;
     }
     void placeOver(QWidget* owner);
