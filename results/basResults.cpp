@@ -14,10 +14,24 @@
 
 namespace {
 
-const char kVersion2[] = "00002.00";
-const char kVersion3[] = "00003.00";
-const char kVersion5[] = "00005.00";
+// The versions the program reads, each with the size of its whole file; the
+// older ones are prefixes of the current layout. The last one is written.
+struct FileVersion {
+    const char* text;
+    qint64 size;
+};
+constexpr FileVersion kVersions[] = {
+    {"00002.00", basResults::kFileSizeV2}, {"00003.00", basResults::kFileSizeV3}, {"00005.00", basResults::kFileSize}};
 constexpr int kVersionSize = 8;
+constexpr const FileVersion& kCurrent = kVersions[2];
+
+// The version the bytes begin with, or null.
+const FileVersion* versionOf(const QByteArray& start) {
+    const QByteArray v = start.left(kVersionSize);
+    for (const FileVersion& version : kVersions)
+        if (v == version.text) return &version;
+    return nullptr;
+}
 constexpr int kTextField = 10;
 
 const QString& writeErrorText() {
@@ -41,13 +55,16 @@ void pushNewest(std::array<T, N>& history, T value) {
     history[0] = value;
 }
 
-// A text field as it is held in memory: the decoded form of its 10 file bytes
-// (CP932, cut at a character boundary, blank-padded).
-QString fieldText(const QString& text) {
+// The 10 file bytes of a text field: CP932, cut at a character boundary,
+// blank-padded.
+QByteArray fieldBytes(const QString& text) {
     QByteArray bytes = cp932::encodeTruncated(text, kTextField);
     bytes.append(kTextField - bytes.size(), ' ');
-    return cp932::decode(bytes);
+    return bytes;
 }
+
+// A text field as it is held in memory: the decoded form of its file bytes.
+QString fieldText(const QString& text) { return cp932::decode(fieldBytes(text)); }
 
 // What readers see: the field without its padding.
 QString trimmedField(const QString& field) {
@@ -65,9 +82,7 @@ void putText(results::Writer& w, const QString& field) {
         w.zeros(kTextField);
         return;
     }
-    QByteArray bytes = cp932::encodeTruncated(field, kTextField);
-    bytes.append(kTextField - bytes.size(), ' ');
-    w.bytes(bytes);
+    w.bytes(fieldBytes(field));
 }
 
 QString getText(results::Reader& r) {
@@ -79,7 +94,7 @@ QString getText(results::Reader& r) {
 }  // namespace
 
 // Record readers and writers, in the order of the fields in the file.
-struct basResults::Io {
+struct basResults::FileRecords {
     static void put(results::Writer& w, const TestRecord& t) {
         w.i32(t.Count);
         w.f64(t.BestTime);
@@ -160,27 +175,26 @@ basResults::basResults(basParam& param, Dialogs& dialogs)
 
 QByteArray basResults::ResultsFileBytes() const {
     results::Writer w(kFileSize);
-    w.bytes(QByteArray(kVersion5, kVersionSize));
-    for (const TestRecord& t : mTests) Io::put(w, t);
-    for (const BalloonRow& b : mBalloon) Io::put(w, b);
-    for (const TargetRow& t : mTarget) Io::put(w, t);
-    for (const SpeedRow& s : mSpeed) Io::put(w, s);
-    Io::put(w, mText);
+    w.bytes(QByteArray(kCurrent.text, kVersionSize));
+    for (const TestRecord& t : mTests) FileRecords::put(w, t);
+    for (const BalloonRow& b : mBalloon) FileRecords::put(w, b);
+    for (const TargetRow& t : mTarget) FileRecords::put(w, t);
+    for (const SpeedRow& s : mSpeed) FileRecords::put(w, s);
+    FileRecords::put(w, mText);
     return w.result();
 }
 
 bool basResults::ParseResults(const QByteArray& bytes) {
     results::Reader r(bytes);
-    const QByteArray version = r.bytes(kVersionSize);
-    const bool v2 = version == kVersion2, v3 = version == kVersion3, v5 = version == kVersion5;
-    if (!v2 && !v3 && !v5) return false;
-    for (TestRecord& t : mTests) Io::get(r, t);
-    Io::getTable(r, mBalloon);
-    Io::getTable(r, mTarget);
-    if (v2) return true;
-    Io::getTable(r, mSpeed);
-    if (v3) return true;
-    Io::get(r, mText);
+    const FileVersion* version = versionOf(r.bytes(kVersionSize));
+    if (!version) return false;
+    for (TestRecord& t : mTests) FileRecords::get(r, t);
+    FileRecords::getTable(r, mBalloon);
+    FileRecords::getTable(r, mTarget);
+    if (version == &kVersions[0]) return true;
+    FileRecords::getTable(r, mSpeed);
+    if (version == &kVersions[1]) return true;
+    FileRecords::get(r, mText);
     return true;
 }
 
@@ -217,10 +231,7 @@ bool basResults::SaveResults() {
     return saved;
 }
 
-bool basResults::IsResultsFileStart(const QByteArray& start) {
-    const QByteArray v = start.left(kVersionSize);
-    return v == kVersion2 || v == kVersion3 || v == kVersion5;
-}
+bool basResults::IsResultsFileStart(const QByteArray& start) { return versionOf(start) != nullptr; }
 
 // A file about to be replaced that is not a whole results file (a document
 // chosen by mistake in the file dialog, or a damaged results file) is first
@@ -248,8 +259,8 @@ basResults::BackupOutcome basResults::BackupIfForeign(const QString& path) {
     // A results file of the exact size of its version is ours; one whose size
     // does not match (cut short, or altered by an editor that changed its line
     // endings) was read at shifted places, so it is kept before it is replaced.
-    const qint64 expected = version == kVersion2 ? kFileSizeV2 : version == kVersion3 ? kFileSizeV3 : kFileSize;
-    if (IsResultsFileStart(version) && info.size() == expected) return BackupOutcome::NotNeeded;
+    const FileVersion* v = versionOf(version);
+    if (v && info.size() == v->size) return BackupOutcome::NotNeeded;
     for (int n = 1; n < 100; ++n) {
         const QString bak = path + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
         if (!QFileInfo::exists(bak)) return QFile::copy(path, bak) ? BackupOutcome::Copied : BackupOutcome::Failed;
