@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <concepts>
 #include <limits>
 
 #include "BinaryFields.h"
@@ -91,73 +92,67 @@ QString getText(results::Reader& r) {
     return cp932::decode(bytes);
 }
 
+// Moving one field between memory and the file image: Put writes it, Get
+// reads it (text fields as 10 CP932 bytes, arrays element by element).
+struct Put {
+    results::Writer& w;
+    void operator()(int16_t v) { w.i16(v); }
+    void operator()(int32_t v) { w.i32(v); }
+    void operator()(double v) { w.f64(v); }
+    void operator()(const QString& v) { putText(w, v); }
+    template <typename T, size_t N>
+    void operator()(const std::array<T, N>& a) {
+        for (const T& v : a) (*this)(v);
+    }
+};
+struct Get {
+    results::Reader& r;
+    void operator()(int16_t& v) { v = r.i16(); }
+    void operator()(int32_t& v) { v = r.i32(); }
+    void operator()(double& v) { v = r.f64(); }
+    void operator()(QString& v) { v = getText(r); }
+    template <typename T, size_t N>
+    void operator()(std::array<T, N>& a) {
+        for (T& v : a) (*this)(v);
+    }
+};
+
+template <typename R, typename T>
+concept RecordOf = std::same_as<std::remove_const_t<R>, T>;
+
 }  // namespace
 
-// Record readers and writers, in the order of the fields in the file.
+// Each record's fields, once, in the order they stand in the file; put and
+// get run the same list.
 struct basResults::FileRecords {
-    static void put(results::Writer& w, const TestRecord& t) {
-        w.i32(t.Count);
-        w.f64(t.BestTime);
-        w.f64(t.WorstTime);
-        for (double v : t.Times) w.f64(v);
-        w.i16(t.MaxMiss);
-        w.i16(t.MinMiss);
-        for (int16_t v : t.Misses) w.i16(v);
+    template <RecordOf<TestRecord> R, typename F>
+    static void fields(R& t, F&& f) {
+        f(t.Count), f(t.BestTime), f(t.WorstTime), f(t.Times), f(t.MaxMiss), f(t.MinMiss), f(t.Misses);
     }
-    static void get(results::Reader& r, TestRecord& t) {
-        t.Count = r.i32();
-        t.BestTime = r.f64();
-        t.WorstTime = r.f64();
-        for (double& v : t.Times) v = r.f64();
-        t.MaxMiss = r.i16();
-        t.MinMiss = r.i16();
-        for (int16_t& v : t.Misses) v = r.i16();
+    template <RecordOf<BalloonRow> R, typename F>
+    static void fields(R& b, F&& f) {
+        f(b.Score), f(b.Level), f(b.Date), f(b.Name);
     }
-    static void put(results::Writer& w, const BalloonRow& b) {
-        w.i32(b.Score);
-        w.i32(b.Level);
-        putText(w, b.Date);
-        putText(w, b.Name);
+    template <RecordOf<TargetRow> R, typename F>
+    static void fields(R& t, F&& f) {
+        f(t.Score), f(t.Date), f(t.Name);
     }
-    static void get(results::Reader& r, BalloonRow& b) {
-        b.Score = r.i32();
-        b.Level = r.i32();
-        b.Date = getText(r);
-        b.Name = getText(r);
+    template <RecordOf<SpeedRow> R, typename F>
+    static void fields(R& s, F&& f) {
+        f(s.TimeMs), f(s.Misses), f(s.Date), f(s.Name);
     }
-    static void put(results::Writer& w, const TargetRow& t) {
-        w.i32(t.Score);
-        putText(w, t.Date);
-        putText(w, t.Name);
+    template <RecordOf<TextHistory> R, typename F>
+    static void fields(R& h, F&& f) {
+        f(h.Count), f(h.Chars), f(h.Misses), f(h.PerMinute);
     }
-    static void get(results::Reader& r, TargetRow& t) {
-        t.Score = r.i32();
-        t.Date = getText(r);
-        t.Name = getText(r);
+
+    template <typename Record>
+    static void put(results::Writer& w, const Record& record) {
+        fields(record, Put{w});
     }
-    static void put(results::Writer& w, const SpeedRow& s) {
-        w.i32(s.TimeMs);
-        w.i16(s.Misses);
-        putText(w, s.Date);
-        putText(w, s.Name);
-    }
-    static void get(results::Reader& r, SpeedRow& s) {
-        s.TimeMs = r.i32();
-        s.Misses = r.i16();
-        s.Date = getText(r);
-        s.Name = getText(r);
-    }
-    static void put(results::Writer& w, const TextHistory& h) {
-        w.i32(h.Count);
-        for (int32_t v : h.Chars) w.i32(v);
-        for (int32_t v : h.Misses) w.i32(v);
-        for (double v : h.PerMinute) w.f64(v);
-    }
-    static void get(results::Reader& r, TextHistory& h) {
-        h.Count = r.i32();
-        for (int32_t& v : h.Chars) v = r.i32();
-        for (int32_t& v : h.Misses) v = r.i32();
-        for (double& v : h.PerMinute) v = r.f64();
+    template <typename Record>
+    static void get(results::Reader& r, Record& record) {
+        fields(record, Get{r});
     }
     // A table is cleared to all zero before it is read.
     template <typename Row, size_t N>
