@@ -3,14 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "AppContext.h"  // the modules and services, declared
 #include "OnScreenKeyboard.h"
-
-class basMain;
-class basParam;
-class basResults;
-class Clock;
-class Random;
-class Beeper;
 
 // What the main window must show, told by KeyPractice as it changes. The
 // window reads the new state back from KeyPractice (queue texts, caption,

@@ -4,15 +4,9 @@
 #include <QStringView>
 #include <cstdint>
 
+#include "AppContext.h"  // the modules and services, declared
 #include "RomajiJudge.h"
 #include "TextFile.h"
-
-class basParam;
-class basResults;
-class Clock;
-class Random;
-class Dialogs;
-class Beeper;
 
 // The text-practice session behind frmText: the entries of the loaded file,
 // the entry being typed, the per-entry and cumulative figures, and the one
