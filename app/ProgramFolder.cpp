@@ -5,13 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "Paths.h"
+
 namespace programfolder {
 namespace {
-
-QString withSlash(QString p) {
-    if (!p.endsWith(u'/')) p += u'/';
-    return p;
-}
 
 bool isWritableFolder(const QString& dir) {
     const QFileInfo fi(dir);
@@ -40,7 +37,7 @@ QString installedDataDir(const QString& exeDir) {
 
 QString resolve(const Environment& env) {
     const QString installed = installedDataDir(env.exeDir);
-    if (installed.isEmpty() && isWritableFolder(env.exeDir)) return withSlash(env.exeDir);
+    if (installed.isEmpty() && isWritableFolder(env.exeDir)) return withTrailingSlash(env.exeDir);
 
     const QString base = !env.xdgDataHome.isEmpty() ? env.xdgDataHome
                                                      : env.home + QStringLiteral("/.local/share");
@@ -51,7 +48,7 @@ QString resolve(const Environment& env) {
             QFile::copy(installed + QStringLiteral("/Readme.txt"), folder + QStringLiteral("/Readme.txt"));
         copyMissing(installed + QStringLiteral("/Text"), folder + QStringLiteral("/Text"));
     }
-    return withSlash(folder);
+    return withTrailingSlash(folder);
 }
 
 QString resolveForThisProcess(const QString& exeDir) {

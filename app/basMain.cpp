@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Numbers.h"
+#include "Paths.h"
 #include "Version.h"
 
 namespace {
@@ -20,9 +21,7 @@ constexpr int16_t kSymbols101[] = {187, 219, 221, 220, 186, 222, 188, 190, 191};
 constexpr int16_t kSymbols106[] = {222, 220, 192, 219, 187, 186, 221, 188, 190, 191, 226};  // 37-47
 }  // namespace
 
-basMain::basMain(const QString& programFolder) : mProgramFolder(programFolder) {
-    if (!mProgramFolder.endsWith(u'/')) mProgramFolder += u'/';
-}
+basMain::basMain(const QString& programFolder) : mProgramFolder(withTrailingSlash(programFolder)) {}
 
 void basMain::MakeKeyCodeTable(int16_t keyBoardType) {
     for (int i = 0; i < 26; ++i) gKeyCode[i] = kLetters[i];

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "BenchSupport.h"
 #include "AppContext.h"
 #include "BalloonGame.h"
 #include "FakeApp.h"
@@ -32,16 +33,7 @@ struct NullView : GameView {
     void showScore(int) override {}
 };
 
-struct Rig {
-    FakeDialogs dialogs;
-    basMain main{QStringLiteral("/tmp/")};
-    basParam param{QStringLiteral("/tmp/"), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    FakeClock clock;
-    SeededRandom random{42};
-    FakeBeeper beeper;
-    FakeShell shell;
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, nullptr};
+struct Rig : FakeAppT<SeededRandom> {
     NullView view;
     QtPlayField field{QSize(BalloonGame::kFieldWidth, BalloonGame::kFieldHeight)};
     BalloonGame game{ctx, view, field};
@@ -156,12 +148,4 @@ BENCHMARK(BM_MaskedSprite);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QApplication>(argc, argv); }

@@ -6,10 +6,11 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "Fakes.h"
+#include "BenchSupport.h"
+#include "FakeApp.h"
 #include "GraphPlot.h"
 #include "QtSurface.h"
-#include "Surface.h"
+#include "RecordingSurface.h"
 #include "Widgets.h"
 #include "basMain.h"
 #include "basParam.h"
@@ -19,11 +20,7 @@ namespace {
 
 constexpr int kWidthPx = 800, kHeightPx = 600;
 
-struct Data {
-    FakeDialogs dialogs;
-    basMain main{QStringLiteral("/tmp/")};
-    basParam param{QStringLiteral("/tmp/"), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
+struct Data : FakeApp {
     TestGraphData test;
     TextGraphData text;
     MissKeyData keys;
@@ -76,42 +73,27 @@ void painted(benchmark::State& state, Draw draw) {
     benchmark::DoNotOptimize(image.constBits());
 }
 
-void BM_TestGraph_Recorded(benchmark::State& st) {
-    recorded(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); });
-}
-void BM_TestGraph_Image(benchmark::State& st) {
-    painted(st, [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); });
-}
-void BM_TextGraph_Recorded(benchmark::State& st) {
-    recorded(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); });
-}
-void BM_TextGraph_Image(benchmark::State& st) {
-    painted(st, [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); });
-}
-void BM_MissKeyGraph_Recorded(benchmark::State& st) {
-    recorded(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); });
-}
-void BM_MissKeyGraph_Image(benchmark::State& st) {
-    painted(st, [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); });
-}
+// Each graph drawn both ways. The painted runs report wall time and the CPU
+// time of all threads: Qt splits large fills (the cleared background, tall
+// bars) over its thread pool.
+const bool kRegistered = [] {
+    using Draw = void (*)(Surface&);
+    const std::pair<const char*, Draw> graphs[] = {
+        {"TestGraph", [](Surface& s) { drawTestGraph(s, data().test, kTestStyle); }},
+        {"TextGraph", [](Surface& s) { drawTextGraph(s, data().text, kTextStyle); }},
+        {"MissKeyGraph", [](Surface& s) { drawMissKeyGraph(s, data().keys, kKeyStyle); }},
+    };
+    for (const auto& graph : graphs) {
+        const Draw draw = graph.second;
+        const std::string base = std::string("BM_") + graph.first;
+        benchmark::RegisterBenchmark((base + "_Recorded").c_str(), [draw](benchmark::State& st) { recorded(st, draw); });
+        benchmark::RegisterBenchmark((base + "_Image").c_str(), [draw](benchmark::State& st) { painted(st, draw); })
+            ->UseRealTime()
+            ->MeasureProcessCPUTime();
+    }
+    return true;
+}();
 
 }  // namespace
 
-BENCHMARK(BM_TestGraph_Recorded);
-// The painted runs report wall time and the CPU time of all threads: Qt
-// splits large fills (the cleared background, tall bars) over its thread pool.
-BENCHMARK(BM_TestGraph_Image)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_TextGraph_Recorded);
-BENCHMARK(BM_TextGraph_Image)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_MissKeyGraph_Recorded);
-BENCHMARK(BM_MissKeyGraph_Image)->UseRealTime()->MeasureProcessCPUTime();
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ui::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QGuiApplication>(argc, argv); }

@@ -5,28 +5,14 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "AppContext.h"
-#include "Fakes.h"
-#include "FormsRegistry.h"
+#include "BenchSupport.h"
+#include "FakeApp.h"
 #include "KeyPractice.h"
-#include "TestFiles.h"
-#include "basMain.h"
-#include "basParam.h"
-#include "basResults.h"
 #include "frmMain.h"
 
 namespace {
 
-struct Services {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    basMain main{folder.path()};
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-    FakeClock clock;
-    SeededRandom random{1};
-    FakeBeeper beeper;
-    FakeShell shell;
+struct Services : FakeAppT<SeededRandom> {
     Services() {
         param.Level(10);
         param.NeedCount(9999);
@@ -48,9 +34,7 @@ BENCHMARK(BM_DrillKeyDownLogic)->Arg(0)->Arg(1)->ArgName("miss");
 
 void BM_DrillKeyDownWindow(benchmark::State& state) {
     Services s;
-    FormsRegistry forms;
-    AppContext ctx{s.main, s.param, s.results, s.clock, s.random, s.dialogs, s.beeper, s.shell, &forms};
-    frmMain window(ctx);
+    frmMain window(s.ctx);
     window.show();
     for (auto _ : state) {
         s.clock.advance(150);
@@ -68,11 +52,4 @@ BENCHMARK(BM_DrillKeyDownWindow);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QApplication>(argc, argv); }

@@ -5,35 +5,16 @@
 #include <QCoreApplication>
 #include <QDate>
 
-#include "Fakes.h"
-#include "TestFiles.h"
+#include "BenchSupport.h"
+#include "FakeApp.h"
 #include "basParam.h"
 #include "basResults.h"
 
 namespace {
 
 // A program folder holding a results file with every table filled.
-struct FilledFolder {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
-
-    FilledFolder() {
-        results.setToday([] { return QDate(2024, 3, 5); });
-        param.PlayerName(QStringLiteral("山田太郎"));
-        for (int i = 0; i < 60; ++i) {
-            results.AddTestTime(i % 2 ? 0 : 2, 30.0 + i);
-            results.AddTestMiss(i % 2 ? 0 : 2, static_cast<int16_t>(i % 9));
-            results.AddTextResult(300 + i, i % 5, 150.5 + i);
-        }
-        for (int i = 0; i < 6; ++i) {
-            results.AddBalloonScore(100 * i, i + 1);
-            results.AddTargetScore(10 * i);
-            results.AddSpeedTime(5000 + 100 * i, static_cast<int16_t>(i));
-        }
-        results.SaveResults();
-    }
+struct FilledFolder : FakeApp {
+    FilledFolder() { bench::fillResults(param, results); }
 };
 
 void BM_LoadResults(benchmark::State& state) {
@@ -77,10 +58,4 @@ BENCHMARK(BM_ParseAndBuildImage);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QCoreApplication>(argc, argv); }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDate>
 
+#include "BenchSupport.h"
 #include "FakeApp.h"
 #include "Widgets.h"
 #include "frmResults.h"
@@ -17,12 +18,7 @@ struct ResultsWindow {
     frmResults* window = nullptr;
 
     ResultsWindow() {
-        app.results.setToday([] { return QDate(2024, 3, 5); });
-        for (int i = 0; i < 60; ++i) {
-            app.results.AddTestTime(i % 2 ? 0 : 2, 30.0 + i * 0.25);
-            app.results.AddTestMiss(i % 2 ? 0 : 2, static_cast<int16_t>(i % 9));
-        }
-        app.results.SaveResults();
+        bench::fillResults(app.param, app.results);
         window = new frmResults(app.ctx);
         window->show();
         QCoreApplication::processEvents();
@@ -44,12 +40,4 @@ BENCHMARK(BM_ResultsWindowRepaint);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QApplication>(argc, argv); }

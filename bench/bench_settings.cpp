@@ -5,19 +5,15 @@
 
 #include <QCoreApplication>
 
-#include "Fakes.h"
-#include "TestFiles.h"
+#include "BenchSupport.h"
+#include "FakeApp.h"
 #include "basParam.h"
 
 namespace {
 
 // A program folder whose settings file sets every kind of value away from its
 // default, so the load parses and the save writes every line.
-struct SettingsFolder {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-
+struct SettingsFolder : FakeApp {
     SettingsFolder() {
         param.Level(11);
         param.NeedCount(9999);
@@ -66,10 +62,4 @@ BENCHMARK(BM_BuildSettingsBytes);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QCoreApplication>(argc, argv); }

@@ -2,22 +2,14 @@
 // correct key inside an entry) and a whole entry including its finish.
 #include <benchmark/benchmark.h>
 
-#include "Fakes.h"
-#include "TestFiles.h"
+#include "FakeApp.h"
 #include "TextPractice.h"
 #include "basParam.h"
 #include "basResults.h"
 
 namespace {
 
-struct Session {
-    ScratchFolder folder;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeRandom random;
-    FakeBeeper beeper;
-    basParam param{folder.path(), QStringLiteral("Lumbra"), dialogs};
-    basResults results{param, dialogs};
+struct Session : FakeApp {
     TextPractice tp{param, results, clock, random, dialogs, beeper};
 
     explicit Session(const QByteArray& text) {

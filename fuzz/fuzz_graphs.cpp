@@ -10,7 +10,7 @@
 #include "GraphCsv.h"
 #include "GraphData.h"
 #include "GraphPlot.h"
-#include "Surface.h"
+#include "RecordingSurface.h"
 #include "basParam.h"
 #include "basResults.h"
 

@@ -34,7 +34,7 @@ int zoneOf(int y) {
 }  // namespace
 
 BalloonGame::BalloonGame(AppContext& ctx, GameView& view, PlayField& field)
-    : mCtx(ctx), mView(view), mField(field), mMech(ctx, view) {}
+    : ScoredGame(ctx, view), mField(field) {}
 
 int BalloonGame::speedAt(int level) {
     if (level >= 1 && level <= static_cast<int>(kLevels.size())) return kLevels[static_cast<size_t>(level - 1)].speed;
@@ -122,8 +122,8 @@ void BalloonGame::pop(BalloonType& b) {
     b.State = kBurstTicks;
     const int zone = zoneOf(b.Y);
     int points = zone * 10;
-    if (sLastZone == zone) points *= 2;
-    sLastZone = static_cast<int16_t>(zone);
+    if (mLastZone == zone) points *= 2;
+    mLastZone = static_cast<int16_t>(zone);
     mScore.add(points);
     ++mHits;
     if (mHits > mBalloonCount * 5) {

@@ -26,7 +26,7 @@ struct BalloonType {
 // pauseClick() and scoreClick(). Each tick redraws the whole play field.
 // Slot state X and State and the last scoring zone live as long as the
 // object; a new game does not reset them.
-class BalloonGame {
+class BalloonGame : public ScoredGame {
 public:
     static constexpr int kSlots = 5;
     static constexpr int kFieldWidth = 265;
@@ -42,27 +42,21 @@ public:
     void StartGame();
     void tick();
     void keyDown(int vk);
-    void pauseClick() { mMech.pauseClick(); }
-    void scoreClick() { mMech.scoreClick(); }
 
     // Rise speed (pixels per tick) and balloons in play set at a level; 0 for
     // the count means "as it was".
     static int speedAt(int level);
     static int countAt(int level);
 
-    const GameMechanics& mechanics() const { return mMech; }
     const BalloonType& balloon(int slot) const { return mBalloon[static_cast<size_t>(slot)]; }
     BalloonType& balloonRef(int slot) { return mBalloon[static_cast<size_t>(slot)]; }
     int16_t level() const { return mLevel; }
     int16_t hits() const { return mHits; }
     int16_t balloonCount() const { return mBalloonCount; }
-    int16_t lastZone() const { return sLastZone; }
     const QString& letters() const { return mLetters; }
 
-    // The four value boxes of the window.
-    const QString& txtScore() const { return mScore.text(); }
+    // The value boxes of the window beside txtScore and txtHiScore.
     const QString& txtLevel() const { return mLevelText; }
-    const QString& txtHiScore() const { return mHiScore; }
     const QString& txtHiLevel() const { return mHiLevel; }
 
 private:
@@ -73,20 +67,14 @@ private:
     void runGameOver();
     void refreshBest();
 
-    AppContext& mCtx;
-    GameView& mView;
     PlayField& mField;
-    GameMechanics mMech;
 
     std::array<BalloonType, kSlots + 1> mBalloon{};  // slot 0 unused
     int16_t mLevel = 1;
     int16_t mHits = 0;
     int16_t mBalloonCount = 0;
     QString mLetters;
-    int16_t sLastZone = 0;
-    ScoreBox mScore;
+    int16_t mLastZone = 0;
     QString mLevelText = QStringLiteral("1");
-    QString mHiScore;
     QString mHiLevel;
-    bool mInTick = false;
 };

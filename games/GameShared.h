@@ -35,16 +35,6 @@ public:
     virtual void show() = 0;
 };
 
-// A play field that draws nothing (for logic that runs without a window).
-class NullPlayField : public PlayField {
-public:
-    void clear() override {}
-    void drawSprite(SpriteSheet, int, int, int, int, int, int) override {}
-    void print(const QString&, int, int, std::optional<uint32_t>) override {}
-    void fillBackground(int, int, int, int) override {}
-    void show() override {}
-};
-
 // What a game's logic asks of its window.
 class GameView {
 public:
@@ -91,7 +81,6 @@ public:
 
     GameMechanics(AppContext& ctx, GameView& view);
 
-    int interval() const { return mInterval; }
     bool ticking() const { return mInterval != 0; }
     void setInterval(int ms);
 
@@ -125,6 +114,28 @@ private:
     int mInterval = 0;
     QString mPauseCaption = QStringLiteral("停止(&P)");
     bool mPauseEnabled = true;
+};
+
+// What the balloon and target games hold alike: the context, the mechanics
+// behind the pause and score items, the score box and the best score shown
+// beside it, and the flag of the tick being run.
+class ScoredGame {
+public:
+    void pauseClick() { mMech.pauseClick(); }
+    void scoreClick() { mMech.scoreClick(); }
+
+    const GameMechanics& mechanics() const { return mMech; }
+    const QString& txtScore() const { return mScore.text(); }
+    const QString& txtHiScore() const { return mHiScore; }
+
+protected:
+    ScoredGame(AppContext& ctx, GameView& view) : mCtx(ctx), mMech(ctx, view) {}
+
+    AppContext& mCtx;
+    GameMechanics mMech;
+    ScoreBox mScore;
+    QString mHiScore;
+    bool mInTick = false;
 };
 
 // Guards a tick against running again inside itself (a modal dialog shown

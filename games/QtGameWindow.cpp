@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -68,7 +70,26 @@ void QtGameWindow::setFixedClient(int widthTw, int heightTw) {
     setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
 }
 
+void QtGameWindow::runModal(QtGameWindow* w, bool centreOnOwner) {
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    if (centreOnOwner) w->centreOnOwner();
+    ui::runModal(w);
+}
+
+QWidget* QtGameWindow::addClient() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("client"));
+    central->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(central);
+    return central;
+}
+
 void QtGameWindow::centreOnOwner() { centreOver(this, parentWidget()); }
+
+QString QtGameWindow::gameFace() const {
+    const QString& face = mCtx.param.FontName();
+    return face.trimmed().isEmpty() ? QStringLiteral("ＭＳ ゴシック") : face;
+}
 
 void centreOver(QWidget* w, QWidget* owner) {
     if (!owner) return;
@@ -99,17 +120,39 @@ QtGameWindow::GameFileMenu QtGameWindow::buildGameFileMenu(std::function<void()>
     m.score = addItem(file, QStringLiteral("mnuFileScore"), QStringLiteral("成績表示(&S)..."));
     file->addSeparator();
     m.close = addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("閉じる(&C)"));
-    const auto then_refresh = [this](std::function<void()> command) {
+    const auto thenRefresh = [this](std::function<void()> command) {
         return [this, command = std::move(command)] {
             command();
             refresh();
         };
     };
-    connect(m.start, &QAction::triggered, this, then_refresh(std::move(start)));
-    connect(m.pause, &QAction::triggered, this, then_refresh(std::move(pause)));
-    connect(m.score, &QAction::triggered, this, then_refresh(std::move(score)));
+    connect(m.start, &QAction::triggered, this, thenRefresh(std::move(start)));
+    connect(m.pause, &QAction::triggered, this, thenRefresh(std::move(pause)));
+    connect(m.score, &QAction::triggered, this, thenRefresh(std::move(score)));
     connect(m.close, &QAction::triggered, this, &QWidget::close);
     return m;
+}
+
+void QtGameWindow::showPauseItem(QAction* item, const GameMechanics& mechanics) {
+    item->setText(mechanics.pauseCaption());
+    item->setEnabled(mechanics.pauseEnabled());
+}
+
+QGroupBox* QtGameWindow::buildScoreFrame(QWidget* central, const QRect& placeTw,
+                                         std::initializer_list<ScoreBoxDef> boxes) {
+    auto* frame = new QGroupBox(central);
+    frame->setObjectName(QStringLiteral("fraScore"));
+    ui::placeTwips(frame, placeTw.x(), placeTw.y(), placeTw.width(), placeTw.height());
+    const QFont captionFont = ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9);
+    for (const ScoreBoxDef& d : boxes) {
+        auto* caption = new QLabel(QString::fromUtf16(d.caption), frame);
+        caption->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(d.name).mid(3));
+        caption->setFont(captionFont);
+        ui::placeTwips(caption, d.left, d.captionTop, d.width, 210);
+        *d.box = valueBox(frame, QString::fromLatin1(d.name));
+        ui::placeTwips(*d.box, d.left, d.top, d.width, 255);
+    }
+    return frame;
 }
 
 QLineEdit* QtGameWindow::valueBox(QWidget* parent, const QString& name) {
@@ -122,4 +165,10 @@ QLineEdit* QtGameWindow::valueBox(QWidget* parent, const QString& name) {
     box->setTextMargins(0, 0, 2, 0);
     box->setContextMenuPolicy(Qt::NoContextMenu);
     return box;
+}
+
+void QtScoreGameWindow::showScores(const QString& score, const QString& hiScore, const GameMechanics& mechanics) {
+    txtScore->setText(score);
+    txtHiScore->setText(hiScore);
+    showPauseItem(mnuFilePause, mechanics);
 }

@@ -6,6 +6,7 @@
 
 struct AppContext;
 class QAction;
+class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QTimer;
@@ -41,10 +42,18 @@ protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
+    // Opens a game window modally over its owner (centred on it when asked)
+    // and returns when it is closed; the window deletes itself.
+    static void runModal(QtGameWindow* w, bool centreOnOwner);
+
+    // The window's client area, named "client", as its central widget.
+    QWidget* addClient();
     // A window of fixed client size (twips, below the menu bar) without
     // minimise and maximise boxes.
     void setFixedClient(int widthTw, int heightTw);
     void centreOnOwner();
+    // The face of the game letters: FontName, or "ＭＳ ゴシック" when it is blank.
+    QString gameFace() const;
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption);
 
     // The file menu of the balloon and target games: はじめから, 停止, 成績表示
@@ -57,11 +66,67 @@ protected:
     };
     GameFileMenu buildGameFileMenu(std::function<void()> start, std::function<void()> pause,
                                    std::function<void()> score);
+    // The same on a game's StartGame, pauseClick and scoreClick.
+    template <typename Game>
+    GameFileMenu buildGameFileMenu(Game& game) {
+        return buildGameFileMenu([&game] { game.StartGame(); }, [&game] { game.pauseClick(); },
+                                 [&game] { game.scoreClick(); });
+    }
+    // The pause item as the mechanics have it: caption and enabled state.
+    static void showPauseItem(QAction* item, const GameMechanics& mechanics);
     // A right-aligned read-only value box that never takes the focus.
     QLineEdit* valueBox(QWidget* parent, const QString& name);
+
+    // One caption and value box of a score frame, in twips inside the frame;
+    // the caption is named "lbl" + the box's name without its "txt".
+    struct ScoreBoxDef {
+        const char16_t* caption;
+        const char* name;
+        QLineEdit** box;
+        int left;
+        int captionTop;
+        int top;
+        int width;
+    };
+    // The score frame "fraScore" at the given place (twips), with its boxes.
+    QGroupBox* buildScoreFrame(QWidget* central, const QRect& placeTw, std::initializer_list<ScoreBoxDef> boxes);
 
     AppContext& mCtx;
 
 private:
     QTimer* mTimer;
+};
+
+// The windows of the balloon and target games: the file menu of
+// buildGameFileMenu and the score frame's best score and score boxes, under
+// the design's names.
+class QtScoreGameWindow : public QtGameWindow {
+public:
+    using QtGameWindow::QtGameWindow;
+
+    QGroupBox* fraScore = nullptr;
+    QLineEdit* txtHiScore = nullptr;
+    QLineEdit* txtScore = nullptr;
+    QAction* mnuFileStart = nullptr;
+    QAction* mnuFilePause = nullptr;
+    QAction* mnuFileScore = nullptr;
+    QAction* mnuFileClose = nullptr;
+
+protected:
+    template <typename Game>
+    void buildMenu(Game& game) {
+        const GameFileMenu m = buildGameFileMenu(game);
+        mnuFileStart = m.start;
+        mnuFilePause = m.pause;
+        mnuFileScore = m.score;
+        mnuFileClose = m.close;
+    }
+    // The score boxes and the pause item as the game has them.
+    template <typename Game>
+    void showScoreAndPause(const Game& game) {
+        showScores(game.txtScore(), game.txtHiScore(), game.mechanics());
+    }
+
+private:
+    void showScores(const QString& score, const QString& hiScore, const GameMechanics& mechanics);
 };

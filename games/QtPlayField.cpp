@@ -53,7 +53,7 @@ void QtPlayField::drawSprite(SpriteSheet sheet, int sx, int sy, int w, int h, in
 void QtPlayField::print(const QString& text, int x, int y, std::optional<uint32_t> color) {
     QPainter p(&mImage);
     p.setFont(mFont);
-    p.setPen(color ? ui::fromColorValue(*color) : mTextColor);
+    p.setPen(color ? ui::fromColorValue(*color) : QColor(Qt::black));
     p.drawText(QRect(x, y, 4096, 4096), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 

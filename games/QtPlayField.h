@@ -25,7 +25,6 @@ public:
     void setBackground(const QColor& color);
     void setFont(const QFont& font) { mFont = font; }
     const QFont& font() const { return mFont; }
-    void setTextColor(const QColor& color) { mTextColor = color; }
     // A new size: the image starts blank (background); the game redraws.
     void resize(QSize size);
 
@@ -42,7 +41,6 @@ private:
     QImage mBackPicture;
     QColor mBackColor = Qt::black;
     QFont mFont;
-    QColor mTextColor = Qt::black;
     QWidget* mView = nullptr;
 };
 

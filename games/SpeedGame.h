@@ -57,12 +57,10 @@ public:
 
     const GameMechanics& mechanics() const { return mMech; }
     const QString& chars(int i) const { return mChars[static_cast<size_t>(i)]; }
-    int16_t bombFrame(int i) const { return mBombFrame[static_cast<size_t>(i)]; }
     int16_t pos() const { return mPos; }
     int16_t cleared() const { return mCleared; }
     int16_t misses() const { return mMisses; }
     uint32_t firstKeyTime() const { return mFirstKeyTime; }
-    uint32_t lastKeyTime() const { return mLastKeyTime; }
     uint32_t normalColor() const { return mNormalColor; }
     uint32_t activeColor() const { return mActiveColor; }
     int16_t boardType() const { return mBoardType; }

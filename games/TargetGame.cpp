@@ -42,7 +42,7 @@ int TargetGame::translateKey(int vk, int keyBoardType) {
     }
 }
 
-TargetGame::TargetGame(AppContext& ctx, GameView& view) : mCtx(ctx), mView(view), mMech(ctx, view) {}
+TargetGame::TargetGame(AppContext& ctx, GameView& view) : ScoredGame(ctx, view) {}
 
 void TargetGame::load() {
     mCtx.results.LoadResults();

@@ -15,7 +15,7 @@ struct AppContext;
 // Positions are in twips of the window (the window places its targets and
 // letters from them). The window calls load() once, tick() on every timer
 // tick and keyDown() with the virtual-key code of every key-down.
-class TargetGame {
+class TargetGame : public ScoredGame {
 public:
     static constexpr int kTargets = 8;
     static constexpr int kWaves = 20;
@@ -37,14 +37,11 @@ public:
     void StartGame();
     void tick();
     void keyDown(int vk);
-    void pauseClick() { mMech.pauseClick(); }
-    void scoreClick() { mMech.scoreClick(); }
 
     // The key code a key-down is judged by: the symbol keys of the finger
     // groups become their characters' codes (";" by layout, ",", ".", "/").
     static int translateKey(int vk, int keyBoardType);
 
-    const GameMechanics& mechanics() const { return mMech; }
     int targetTop() const { return mTop; }
     int letterTop() const { return mTop + kLetterOffset; }
     const QString& caption(int i) const { return mCaption[static_cast<size_t>(i)]; }
@@ -54,19 +51,14 @@ public:
     int16_t wave() const { return mWave; }
     int16_t sinking() const { return mSinking; }
 
-    const QString& txtScore() const { return mScore.text(); }
+    // The value box of the window beside txtScore and txtHiScore.
     const QString& txtCount() const { return mCount; }
-    const QString& txtHiScore() const { return mHiScore; }
 
 private:
     void DealLetters();
     void resetTargets();
     void endWave();
     void runGameOver();
-
-    AppContext& mCtx;
-    GameView& mView;
-    GameMechanics mMech;
 
     int32_t mBonus = 0;
     int16_t mWave = 0;
@@ -75,8 +67,5 @@ private:
     std::array<QString, kTargets> mCaption{};
     std::array<bool, kTargets> mVisible{};
     std::array<bool, kTargets> mHit{};
-    ScoreBox mScore;
     QString mCount = QStringLiteral("19");
-    QString mHiScore;
-    bool mInTick = false;
 };

@@ -13,7 +13,7 @@ class QLineEdit;
 // score frame with best score, score, best level and level, and the file
 // menu (new game, pause, high scores, close). The game logic lives in
 // BalloonGame; this window forwards keys and ticks and shows its state.
-class frmBalloon : public QtGameWindow {
+class frmBalloon : public QtScoreGameWindow {
     Q_OBJECT
 public:
     explicit frmBalloon(AppContext& ctx, QWidget* parent = nullptr);
@@ -24,15 +24,8 @@ public:
     const QtPlayField& field() const { return mField; }
 
     QtPlayFieldView* picGameWindow;
-    QGroupBox* fraScore;
-    QLineEdit* txtHiScore;
-    QLineEdit* txtScore;
     QLineEdit* txtHiLevel;
     QLineEdit* txtLevel;
-    QAction* mnuFileStart;
-    QAction* mnuFilePause;
-    QAction* mnuFileScore;
-    QAction* mnuFileClose;
 
 protected:
     void onTick() override { mGame.tick(); }
@@ -40,7 +33,6 @@ protected:
     void refresh() override;
 
 private:
-    void buildMenu();
     void buildScoreFrame(QWidget* central);
     void SetGameFont();
 

@@ -36,17 +36,13 @@ frmSpeed::frmSpeed(AppContext& ctx, QWidget* parent)
     setWindowIcon(art::speedIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("client"));
-    central->setFocusPolicy(Qt::NoFocus);
-    setCentralWidget(central);
+    QWidget* central = addClient();
     mLines = ui::addEtchedLine(central, 1);
     buildMenus();
 
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     mBoard.setBackground(buttonFace);
-    const QString face = ctx.param.FontName().trimmed().isEmpty() ? QStringLiteral("ＭＳ ゴシック") : ctx.param.FontName();
-    mBoard.setFont(ui::designFont(face, 27.75, true));
+    mBoard.setFont(ui::designFont(gameFace(), 27.75, true));
     picBoard = new QtPlayFieldView(mBoard, central);
     picBoard->setObjectName(QStringLiteral("picBoard"));
     picBoard->move(kBoardLeft, kBoardTop);
@@ -129,8 +125,4 @@ void frmSpeed::Form_Resize() {
     mGame.redraw();
 }
 
-void frmSpeed::showModal(AppContext& ctx, QWidget* owner) {
-    auto* w = new frmSpeed(ctx, owner);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    ui::runModal(w);
-}
+void frmSpeed::showModal(AppContext& ctx, QWidget* owner) { runModal(new frmSpeed(ctx, owner), false); }

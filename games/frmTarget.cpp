@@ -30,19 +30,6 @@ constexpr int kCanTop = 960;
 constexpr int kCanTopStripTop = 840;
 constexpr int kStripHeightPx = 8;  // the top of the can picture shown above its box
 
-struct ScoreBoxDef {
-    const char16_t* caption;
-    const char* name;
-    int left;
-    int top;
-    int width;
-};
-constexpr std::array<ScoreBoxDef, 3> kScoreBoxes{{
-    {u"最高得点", "txtHiScore", 120, 450, 1095},
-    {u"得点", "txtScore", 1560, 450, 1095},
-    {u"残り", "txtCount", 4440, 480, 495},
-}};
-
 QLabel* pictureLabel(QWidget* parent, const QString& name, const QPixmap& picture) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -64,13 +51,10 @@ QPixmap canBoxPicture(int i, QSize box) {
 }  // namespace
 
 frmTarget::frmTarget(AppContext& ctx, QWidget* parent)
-    : QtGameWindow(ctx, parent, QStringLiteral("frmTarget"), QStringLiteral("的射り")), mGame(ctx, *this) {
+    : QtScoreGameWindow(ctx, parent, QStringLiteral("frmTarget"), QStringLiteral("的射り")), mGame(ctx, *this) {
     setWindowIcon(art::targetIcon());
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("client"));
-    central->setFocusPolicy(Qt::NoFocus);
-    setCentralWidget(central);
-    buildMenu();
+    QWidget* central = addClient();
+    buildMenu(mGame);
     buildCans(central);
     buildScoreFrame(central);
     setFixedClient(kClientWidthTw, kClientHeightTw);
@@ -80,15 +64,6 @@ frmTarget::frmTarget(AppContext& ctx, QWidget* parent)
     SetGameFont();
     refresh();
     setFocus();
-}
-
-void frmTarget::buildMenu() {
-    const GameFileMenu m = buildGameFileMenu([this] { mGame.StartGame(); }, [this] { mGame.pauseClick(); },
-                                             [this] { mGame.scoreClick(); });
-    mnuFileStart = m.start;
-    mnuFilePause = m.pause;
-    mnuFileScore = m.score;
-    mnuFileClose = m.close;
 }
 
 void frmTarget::buildCans(QWidget* central) {
@@ -119,26 +94,16 @@ void frmTarget::buildCans(QWidget* central) {
     for (auto* w : picCan) w->raise();
 }
 
+// Captions in one row at the top of the frame.
 void frmTarget::buildScoreFrame(QWidget* central) {
-    fraScore = new QGroupBox(central);
-    fraScore->setObjectName(QStringLiteral("fraScore"));
-    ui::placeTwips(fraScore, 240, 2040, 5055, 855);
-    const QFont captionFont = ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9);
-    std::array<QLineEdit**, 3> boxes{&txtHiScore, &txtScore, &txtCount};
-    for (size_t i = 0; i < kScoreBoxes.size(); ++i) {
-        const ScoreBoxDef& d = kScoreBoxes[i];
-        auto* caption = new QLabel(QString::fromUtf16(d.caption), fraScore);
-        caption->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(d.name).mid(3));
-        caption->setFont(captionFont);
-        ui::placeTwips(caption, d.left, 240, d.width, 210);
-        *boxes[i] = valueBox(fraScore, QString::fromLatin1(d.name));
-        ui::placeTwips(*boxes[i], d.left, d.top, d.width, 255);
-    }
+    fraScore = QtGameWindow::buildScoreFrame(central, QRect(240, 2040, 5055, 855),
+                                             {{u"最高得点", "txtHiScore", &txtHiScore, 120, 240, 450, 1095},
+                                              {u"得点", "txtScore", &txtScore, 1560, 240, 450, 1095},
+                                              {u"残り", "txtCount", &txtCount, 4440, 240, 480, 495}});
 }
 
 void frmTarget::SetGameFont() {
-    const QString face = mCtx.param.FontName().trimmed().isEmpty() ? QStringLiteral("ＭＳ ゴシック") : mCtx.param.FontName();
-    for (auto* l : lblChar) l->setFont(ui::designFont(face, 14.25, true));
+    for (auto* l : lblChar) l->setFont(ui::designFont(gameFace(), 14.25, true));
 }
 
 void frmTarget::refresh() {
@@ -156,16 +121,8 @@ void frmTarget::refresh() {
         lblChar[s]->setVisible(mGame.letterVisible(i));
         lblChar[s]->move(lblChar[s]->x(), letterTop);
     }
-    txtScore->setText(mGame.txtScore());
+    showScoreAndPause(mGame);
     txtCount->setText(mGame.txtCount());
-    txtHiScore->setText(mGame.txtHiScore());
-    mnuFilePause->setText(mGame.mechanics().pauseCaption());
-    mnuFilePause->setEnabled(mGame.mechanics().pauseEnabled());
 }
 
-void frmTarget::showModal(AppContext& ctx, QWidget* owner) {
-    auto* w = new frmTarget(ctx, owner);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->centreOnOwner();
-    ui::runModal(w);
-}
+void frmTarget::showModal(AppContext& ctx, QWidget* owner) { runModal(new frmTarget(ctx, owner), true); }

@@ -14,7 +14,7 @@ class QLineEdit;
 // above the targets, so a target below the can tops is hidden inside its
 // can. The game logic lives in TargetGame; this window forwards keys and
 // ticks and places the targets where the logic says.
-class frmTarget : public QtGameWindow {
+class frmTarget : public QtScoreGameWindow {
     Q_OBJECT
 public:
     explicit frmTarget(AppContext& ctx, QWidget* parent = nullptr);
@@ -27,14 +27,7 @@ public:
     std::array<QLabel*, kTargets> imgCanTop{};
     std::array<QLabel*, kTargets> imgTarget{};
     std::array<QLabel*, kTargets> lblChar{};
-    QGroupBox* fraScore;
-    QLineEdit* txtHiScore;
-    QLineEdit* txtScore;
     QLineEdit* txtCount;
-    QAction* mnuFileStart;
-    QAction* mnuFilePause;
-    QAction* mnuFileScore;
-    QAction* mnuFileClose;
 
 protected:
     void onTick() override { mGame.tick(); }
@@ -42,7 +35,6 @@ protected:
     void refresh() override;
 
 private:
-    void buildMenu();
     void buildCans(QWidget* central);
     void buildScoreFrame(QWidget* central);
     void SetGameFont();

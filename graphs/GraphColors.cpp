@@ -6,63 +6,44 @@
 #include "basMain.h"
 #include "basParam.h"
 
-std::vector<GraphColors::Entry> GraphColors::entries(Graph graph) {
+GraphColors::Table GraphColors::table(Graph graph) {
     switch (graph) {
         case Graph::Test:
-            return {{QStringLiteral("TestGraphForeColor"), QStringLiteral("000000000")},
-                    {QStringLiteral("TestGraphBackColor"), QStringLiteral("239239239")},
-                    {QStringLiteral("TestGraphTimeColor"), QStringLiteral("255000000")},
-                    {QStringLiteral("TestGraphMissColor"), QStringLiteral("000128255")}};
+            return {{{QStringLiteral("TestGraphForeColor"), QStringLiteral("000000000")},
+                     {QStringLiteral("TestGraphBackColor"), QStringLiteral("239239239")},
+                     {QStringLiteral("TestGraphTimeColor"), QStringLiteral("255000000")},
+                     {QStringLiteral("TestGraphMissColor"), QStringLiteral("000128255")}},
+                    &basParam::GetTestGraphColor,
+                    &basParam::SetTestGraphColor};
         case Graph::Type:
-            return {{QStringLiteral("TypeGraphForeColor"), QStringLiteral("000000000")},
-                    {QStringLiteral("TypeGraphBackColor"), QStringLiteral("239239239")},
-                    {QStringLiteral("TypeGraphMissColor"), QStringLiteral("055155055")}};
+            return {{{QStringLiteral("TypeGraphForeColor"), QStringLiteral("000000000")},
+                     {QStringLiteral("TypeGraphBackColor"), QStringLiteral("239239239")},
+                     {QStringLiteral("TypeGraphMissColor"), QStringLiteral("055155055")}},
+                    &basParam::GetTypeGraphColor,
+                    &basParam::SetTypeGraphColor};
         case Graph::Text:
-            return {{QStringLiteral("TextGraphForeColor"), QStringLiteral("000000000")},
-                    {QStringLiteral("TextGraphBackColor"), QStringLiteral("239239239")},
-                    {QStringLiteral("TextGraphInputColor"), QStringLiteral("255128128")},
-                    {QStringLiteral("TextGraphMissColor"), QStringLiteral("000128000")},
-                    {QStringLiteral("TextGraphInpPMinColor"), QStringLiteral("000128255")}};
+            break;
     }
-    return {};
+    return {{{QStringLiteral("TextGraphForeColor"), QStringLiteral("000000000")},
+             {QStringLiteral("TextGraphBackColor"), QStringLiteral("239239239")},
+             {QStringLiteral("TextGraphInputColor"), QStringLiteral("255128128")},
+             {QStringLiteral("TextGraphMissColor"), QStringLiteral("000128000")},
+             {QStringLiteral("TextGraphInpPMinColor"), QStringLiteral("000128255")}},
+            &basParam::GetTextGraphColor,
+            &basParam::SetTextGraphColor};
 }
 
 GraphColors::GraphColors(basParam& param, Graph graph)
-    : mParam(param), mGraph(graph), mEntries(entries(graph)), mColors(mEntries.size(), 0) {
+    : mParam(param), mTable(table(graph)), mColors(mTable.entries.size(), 0) {
     load();
 }
 
 uint32_t GraphColors::color(int i) const { return i >= 0 && i < size() ? mColors[static_cast<size_t>(i)] : 0; }
 
-const QString& GraphColors::key(int i) const { return mEntries.at(static_cast<size_t>(i)).key; }
+const QString& GraphColors::key(int i) const { return mTable.entries.at(static_cast<size_t>(i)).key; }
 
-QString GraphColors::stored(int i) const {
-    const QString& k = key(i);
-    switch (mGraph) {
-        case Graph::Test:
-            return mParam.GetTestGraphColor(k);
-        case Graph::Type:
-            return mParam.GetTypeGraphColor(k);
-        case Graph::Text:
-            return mParam.GetTextGraphColor(k);
-    }
-    return {};
-}
-
-void GraphColors::store(int i, const QString& value) {
-    const QString& k = key(i);
-    switch (mGraph) {
-        case Graph::Test:
-            mParam.SetTestGraphColor(k, value);
-            break;
-        case Graph::Type:
-            mParam.SetTypeGraphColor(k, value);
-            break;
-        case Graph::Text:
-            mParam.SetTextGraphColor(k, value);
-            break;
-    }
-}
+QString GraphColors::stored(int i) const { return (mParam.*mTable.get)(key(i)); }
+void GraphColors::store(int i, const QString& value) { (mParam.*mTable.set)(key(i), value); }
 
 void GraphColors::load() {
     for (int i = 0; i < size(); ++i) mColors[static_cast<size_t>(i)] = basMain::ColorFromString(stored(i));
@@ -75,7 +56,7 @@ void GraphColors::set(int i, uint32_t color) {
 }
 
 void GraphColors::restoreDefaults() {
-    for (int i = 0; i < size(); ++i) store(i, mEntries[static_cast<size_t>(i)].defaultValue);
+    for (int i = 0; i < size(); ++i) store(i, mTable.entries[static_cast<size_t>(i)].defaultValue);
     load();
 }
 

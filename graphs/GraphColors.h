@@ -18,7 +18,7 @@ public:
 
     GraphColors(basParam& param, Graph graph);
 
-    int size() const { return static_cast<int>(mEntries.size()); }
+    int size() const { return static_cast<int>(mTable.entries.size()); }
     uint32_t color(int i) const;
     const QString& key(int i) const;
 
@@ -29,15 +29,20 @@ public:
     // Stores the default strings and reads them back.
     void restoreDefaults();
 
-    static std::vector<Entry> entries(Graph graph);
-
 private:
+    // A graph's colour keys with their defaults, and the settings store's
+    // accessors of that graph's colours.
+    struct Table {
+        std::vector<Entry> entries;
+        QString (basParam::*get)(const QString& key) const;
+        void (basParam::*set)(const QString& key, const QString& value);
+    };
+    static Table table(Graph graph);
     QString stored(int i) const;
     void store(int i, const QString& value);
 
     basParam& mParam;
-    Graph mGraph;
-    std::vector<Entry> mEntries;
+    Table mTable;
     std::vector<uint32_t> mColors;
 };
 

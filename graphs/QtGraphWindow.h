@@ -62,10 +62,16 @@ public:
         int areaHeightMarginTw;  // area height = client height - this
         QString areaToolTip;
     };
+    // The design the two history graphs share (tests, text practice): up to
+    // fifty results, exported as CSV, at least 5500 x 4500 twips.
+    static Design historyGraph(const QString& name, const QString& title, GraphColors::Graph graph,
+                               const QStringList& colorCaptions) {
+        return {name, title, graph, colorCaptions, true, 5500, 4500, 480, 550,
+                QStringLiteral("グラフは最大５０回分表示されます")};
+    }
     // Redraws the graph from the current data (nothing before the first layout).
     void tsGraphDraw();
 
-    bool isReady() const { return mReady; }
     int16_t widthTw() const { return mWidth; }
     int16_t heightTw() const { return mHeight; }
 
@@ -97,18 +103,15 @@ protected:
     virtual void colorChanged(int /*index*/) {}
     virtual void colorsRestored() {}
 
+    // The graph window of class T, brought forward or opened over its owner.
     template <typename T>
     static T* showModelessWindow(AppContext& ctx, QWidget* owner) {
-        T* w = ctx.forms ? ctx.forms->find<T>() : nullptr;
-        if (!w) {
-            w = new T(ctx, owner);
-            w->setAttribute(Qt::WA_DeleteOnClose);
-            w->placeOver(owner);
-        }
-        if (w->isMinimized()) w->showNormal();
-        w->show();
-        w->raise();
-        w->activateWindow();
+        T* w = loadedOrNew<T>(ctx.forms, [&] {
+            auto* made = new T(ctx, owner);
+            made->placeOver(owner);
+            return made;
+        });
+        bringForward(w, true);
         return w;
     }
     void placeOver(QWidget* owner);

@@ -37,15 +37,9 @@ frmConf::frmConf(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt::Win
 }
 
 frmConf* frmConf::showModeless(AppContext& ctx, QWidget* owner) {
-    frmConf* w = ctx.forms ? ctx.forms->find<frmConf>() : nullptr;
-    if (!w) {
-        w = new frmConf(ctx, owner);
-        w->setAttribute(Qt::WA_DeleteOnClose);
-    }
+    frmConf* w = loadedOrNew<frmConf>(ctx.forms, [&] { return new frmConf(ctx, owner); });
     w->refresh();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    bringForward(w, false);
     return w;
 }
 

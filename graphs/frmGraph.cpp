@@ -10,17 +10,9 @@
 
 namespace {
 QtGraphWindow::Design design() {
-    return {QStringLiteral("frmGraph"),
-            QStringLiteral("グラフ表示"),
-            GraphColors::Graph::Test,
-            {QStringLiteral("前景色(&F)..."), QStringLiteral("背景色(&B)..."), QStringLiteral("入力時間(&T)..."),
-             QStringLiteral("ミス数色(&M)...")},
-            true,
-            5500,
-            4500,
-            480,
-            550,
-            QStringLiteral("グラフは最大５０回分表示されます")};
+    return QtGraphWindow::historyGraph(QStringLiteral("frmGraph"), QStringLiteral("グラフ表示"), GraphColors::Graph::Test,
+                                       {QStringLiteral("前景色(&F)..."), QStringLiteral("背景色(&B)..."),
+                                        QStringLiteral("入力時間(&T)..."), QStringLiteral("ミス数色(&M)...")});
 }
 
 struct KindButton {

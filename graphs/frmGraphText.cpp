@@ -14,17 +14,10 @@
 
 namespace {
 QtGraphWindow::Design design() {
-    return {QStringLiteral("frmGraphText"),
-            QStringLiteral("テキスト練習結果グラフ表示"),
-            GraphColors::Graph::Text,
-            {QStringLiteral("前景色(&F)..."), QStringLiteral("背景色(&B)..."), QStringLiteral("入力文字数(&N)..."),
-             QStringLiteral("ミスタイプ数(&M)..."), QStringLiteral("入力数／分(&P)...")},
-            true,
-            5500,
-            4500,
-            480,
-            550,
-            QStringLiteral("グラフは最大５０回分表示されます")};
+    return QtGraphWindow::historyGraph(
+        QStringLiteral("frmGraphText"), QStringLiteral("テキスト練習結果グラフ表示"), GraphColors::Graph::Text,
+        {QStringLiteral("前景色(&F)..."), QStringLiteral("背景色(&B)..."), QStringLiteral("入力文字数(&N)..."),
+         QStringLiteral("ミスタイプ数(&M)..."), QStringLiteral("入力数／分(&P)...")});
 }
 
 struct Toggle {

@@ -3,14 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "AppContext.h"  // the modules and services, declared
 #include "OnScreenKeyboard.h"
-
-class basMain;
-class basParam;
-class basResults;
-class Clock;
-class Random;
-class Beeper;
 
 // What the main window must show, told by KeyPractice as it changes. The
 // window reads the new state back from KeyPractice (queue texts, caption,
@@ -77,7 +71,6 @@ public:
     int32_t needCount() const { return mNeedCount; }
     int32_t typedCount() const { return mTypedCount; }
     int32_t missCount() const { return mMissCount; }
-    int16_t lastKey() const { return mLastKey; }
     const QString& queueText(int i) const { return mQueueText[static_cast<size_t>(i)]; }
     const QString& caption() const { return mCaption; }
     bool progressVisible() const { return mProgressVisible; }

@@ -41,7 +41,6 @@ public:
         mPos += n;
         return out;
     }
-    qsizetype position() const { return mPos; }
 
 private:
     uint8_t byteAt(qsizetype i) const { return i < mIn.size() ? static_cast<uint8_t>(mIn[i]) : 0; }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <concepts>
 #include <limits>
 
 #include "BinaryFields.h"
@@ -14,10 +15,24 @@
 
 namespace {
 
-const char kVersion2[] = "00002.00";
-const char kVersion3[] = "00003.00";
-const char kVersion5[] = "00005.00";
+// The versions the program reads, each with the size of its whole file; the
+// older ones are prefixes of the current layout. The last one is written.
+struct FileVersion {
+    const char* text;
+    qint64 size;
+};
+constexpr FileVersion kVersions[] = {
+    {"00002.00", basResults::kFileSizeV2}, {"00003.00", basResults::kFileSizeV3}, {"00005.00", basResults::kFileSize}};
 constexpr int kVersionSize = 8;
+constexpr const FileVersion& kCurrent = kVersions[2];
+
+// The version the bytes begin with, or null.
+const FileVersion* versionOf(const QByteArray& start) {
+    const QByteArray v = start.left(kVersionSize);
+    for (const FileVersion& version : kVersions)
+        if (v == version.text) return &version;
+    return nullptr;
+}
 constexpr int kTextField = 10;
 
 const QString& writeErrorText() {
@@ -41,13 +56,16 @@ void pushNewest(std::array<T, N>& history, T value) {
     history[0] = value;
 }
 
-// A text field as it is held in memory: the decoded form of its 10 file bytes
-// (CP932, cut at a character boundary, blank-padded).
-QString fieldText(const QString& text) {
+// The 10 file bytes of a text field: CP932, cut at a character boundary,
+// blank-padded.
+QByteArray fieldBytes(const QString& text) {
     QByteArray bytes = cp932::encodeTruncated(text, kTextField);
     bytes.append(kTextField - bytes.size(), ' ');
-    return cp932::decode(bytes);
+    return bytes;
 }
+
+// A text field as it is held in memory: the decoded form of its file bytes.
+QString fieldText(const QString& text) { return cp932::decode(fieldBytes(text)); }
 
 // What readers see: the field without its padding.
 QString trimmedField(const QString& field) {
@@ -65,9 +83,7 @@ void putText(results::Writer& w, const QString& field) {
         w.zeros(kTextField);
         return;
     }
-    QByteArray bytes = cp932::encodeTruncated(field, kTextField);
-    bytes.append(kTextField - bytes.size(), ' ');
-    w.bytes(bytes);
+    w.bytes(fieldBytes(field));
 }
 
 QString getText(results::Reader& r) {
@@ -76,73 +92,67 @@ QString getText(results::Reader& r) {
     return cp932::decode(bytes);
 }
 
+// Moving one field between memory and the file image: Put writes it, Get
+// reads it (text fields as 10 CP932 bytes, arrays element by element).
+struct Put {
+    results::Writer& w;
+    void operator()(int16_t v) { w.i16(v); }
+    void operator()(int32_t v) { w.i32(v); }
+    void operator()(double v) { w.f64(v); }
+    void operator()(const QString& v) { putText(w, v); }
+    template <typename T, size_t N>
+    void operator()(const std::array<T, N>& a) {
+        for (const T& v : a) (*this)(v);
+    }
+};
+struct Get {
+    results::Reader& r;
+    void operator()(int16_t& v) { v = r.i16(); }
+    void operator()(int32_t& v) { v = r.i32(); }
+    void operator()(double& v) { v = r.f64(); }
+    void operator()(QString& v) { v = getText(r); }
+    template <typename T, size_t N>
+    void operator()(std::array<T, N>& a) {
+        for (T& v : a) (*this)(v);
+    }
+};
+
+template <typename R, typename T>
+concept RecordOf = std::same_as<std::remove_const_t<R>, T>;
+
 }  // namespace
 
-// Record readers and writers, in the order of the fields in the file.
-struct basResults::Io {
-    static void put(results::Writer& w, const TestRecord& t) {
-        w.i32(t.Count);
-        w.f64(t.BestTime);
-        w.f64(t.WorstTime);
-        for (double v : t.Times) w.f64(v);
-        w.i16(t.MaxMiss);
-        w.i16(t.MinMiss);
-        for (int16_t v : t.Misses) w.i16(v);
+// Each record's fields, once, in the order they stand in the file; put and
+// get run the same list.
+struct basResults::FileRecords {
+    template <RecordOf<TestRecord> R, typename F>
+    static void fields(R& t, F&& f) {
+        f(t.Count), f(t.BestTime), f(t.WorstTime), f(t.Times), f(t.MaxMiss), f(t.MinMiss), f(t.Misses);
     }
-    static void get(results::Reader& r, TestRecord& t) {
-        t.Count = r.i32();
-        t.BestTime = r.f64();
-        t.WorstTime = r.f64();
-        for (double& v : t.Times) v = r.f64();
-        t.MaxMiss = r.i16();
-        t.MinMiss = r.i16();
-        for (int16_t& v : t.Misses) v = r.i16();
+    template <RecordOf<BalloonRow> R, typename F>
+    static void fields(R& b, F&& f) {
+        f(b.Score), f(b.Level), f(b.Date), f(b.Name);
     }
-    static void put(results::Writer& w, const BalloonRow& b) {
-        w.i32(b.Score);
-        w.i32(b.Level);
-        putText(w, b.Date);
-        putText(w, b.Name);
+    template <RecordOf<TargetRow> R, typename F>
+    static void fields(R& t, F&& f) {
+        f(t.Score), f(t.Date), f(t.Name);
     }
-    static void get(results::Reader& r, BalloonRow& b) {
-        b.Score = r.i32();
-        b.Level = r.i32();
-        b.Date = getText(r);
-        b.Name = getText(r);
+    template <RecordOf<SpeedRow> R, typename F>
+    static void fields(R& s, F&& f) {
+        f(s.TimeMs), f(s.Misses), f(s.Date), f(s.Name);
     }
-    static void put(results::Writer& w, const TargetRow& t) {
-        w.i32(t.Score);
-        putText(w, t.Date);
-        putText(w, t.Name);
+    template <RecordOf<TextHistory> R, typename F>
+    static void fields(R& h, F&& f) {
+        f(h.Count), f(h.Chars), f(h.Misses), f(h.PerMinute);
     }
-    static void get(results::Reader& r, TargetRow& t) {
-        t.Score = r.i32();
-        t.Date = getText(r);
-        t.Name = getText(r);
+
+    template <typename Record>
+    static void put(results::Writer& w, const Record& record) {
+        fields(record, Put{w});
     }
-    static void put(results::Writer& w, const SpeedRow& s) {
-        w.i32(s.TimeMs);
-        w.i16(s.Misses);
-        putText(w, s.Date);
-        putText(w, s.Name);
-    }
-    static void get(results::Reader& r, SpeedRow& s) {
-        s.TimeMs = r.i32();
-        s.Misses = r.i16();
-        s.Date = getText(r);
-        s.Name = getText(r);
-    }
-    static void put(results::Writer& w, const TextHistory& h) {
-        w.i32(h.Count);
-        for (int32_t v : h.Chars) w.i32(v);
-        for (int32_t v : h.Misses) w.i32(v);
-        for (double v : h.PerMinute) w.f64(v);
-    }
-    static void get(results::Reader& r, TextHistory& h) {
-        h.Count = r.i32();
-        for (int32_t& v : h.Chars) v = r.i32();
-        for (int32_t& v : h.Misses) v = r.i32();
-        for (double& v : h.PerMinute) v = r.f64();
+    template <typename Record>
+    static void get(results::Reader& r, Record& record) {
+        fields(record, Get{r});
     }
     // A table is cleared to all zero before it is read.
     template <typename Row, size_t N>
@@ -160,27 +170,26 @@ basResults::basResults(basParam& param, Dialogs& dialogs)
 
 QByteArray basResults::ResultsFileBytes() const {
     results::Writer w(kFileSize);
-    w.bytes(QByteArray(kVersion5, kVersionSize));
-    for (const TestRecord& t : mTests) Io::put(w, t);
-    for (const BalloonRow& b : mBalloon) Io::put(w, b);
-    for (const TargetRow& t : mTarget) Io::put(w, t);
-    for (const SpeedRow& s : mSpeed) Io::put(w, s);
-    Io::put(w, mText);
+    w.bytes(QByteArray(kCurrent.text, kVersionSize));
+    for (const TestRecord& t : mTests) FileRecords::put(w, t);
+    for (const BalloonRow& b : mBalloon) FileRecords::put(w, b);
+    for (const TargetRow& t : mTarget) FileRecords::put(w, t);
+    for (const SpeedRow& s : mSpeed) FileRecords::put(w, s);
+    FileRecords::put(w, mText);
     return w.result();
 }
 
 bool basResults::ParseResults(const QByteArray& bytes) {
     results::Reader r(bytes);
-    const QByteArray version = r.bytes(kVersionSize);
-    const bool v2 = version == kVersion2, v3 = version == kVersion3, v5 = version == kVersion5;
-    if (!v2 && !v3 && !v5) return false;
-    for (TestRecord& t : mTests) Io::get(r, t);
-    Io::getTable(r, mBalloon);
-    Io::getTable(r, mTarget);
-    if (v2) return true;
-    Io::getTable(r, mSpeed);
-    if (v3) return true;
-    Io::get(r, mText);
+    const FileVersion* version = versionOf(r.bytes(kVersionSize));
+    if (!version) return false;
+    for (TestRecord& t : mTests) FileRecords::get(r, t);
+    FileRecords::getTable(r, mBalloon);
+    FileRecords::getTable(r, mTarget);
+    if (version == &kVersions[0]) return true;
+    FileRecords::getTable(r, mSpeed);
+    if (version == &kVersions[1]) return true;
+    FileRecords::get(r, mText);
     return true;
 }
 
@@ -219,10 +228,7 @@ bool basResults::SaveResults() {
     return saved;
 }
 
-bool basResults::IsResultsFileStart(const QByteArray& start) {
-    const QByteArray v = start.left(kVersionSize);
-    return v == kVersion2 || v == kVersion3 || v == kVersion5;
-}
+bool basResults::IsResultsFileStart(const QByteArray& start) { return versionOf(start) != nullptr; }
 
 // A file about to be replaced that is not a whole results file (a document
 // chosen by mistake in the file dialog, or a damaged results file) is first
@@ -250,8 +256,8 @@ basResults::BackupOutcome basResults::BackupIfForeign(const QString& path) {
     // A results file of the exact size of its version is ours; one whose size
     // does not match (cut short, or altered by an editor that changed its line
     // endings) was read at shifted places, so it is kept before it is replaced.
-    const qint64 expected = version == kVersion2 ? kFileSizeV2 : version == kVersion3 ? kFileSizeV3 : kFileSize;
-    if (IsResultsFileStart(version) && info.size() == expected) return BackupOutcome::NotNeeded;
+    const FileVersion* v = versionOf(version);
+    if (v && info.size() == v->size) return BackupOutcome::NotNeeded;
     for (int n = 1; n < 100; ++n) {
         const QString bak = path + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
         if (!QFileInfo::exists(bak)) return QFile::copy(path, bak) ? BackupOutcome::Copied : BackupOutcome::Failed;

@@ -140,7 +140,7 @@ public:
     static bool IsResultsFileStart(const QByteArray& start);
 
 private:
-    struct Io;
+    struct FileRecords;  // the records read and written field by field
     enum class BackupOutcome { NotNeeded, Copied, Failed };
     // Before SaveResults replaces a file that is not a results file, a copy of
     // it is kept as "<name>.bak"; a failed copy asks Retry/Cancel like a

@@ -78,15 +78,8 @@ frmResults::frmResults(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
 }
 
 frmResults* frmResults::showModeless(AppContext& ctx, QWidget* owner) {
-    frmResults* w = ctx.forms ? ctx.forms->find<frmResults>() : nullptr;
-    if (!w) {
-        w = new frmResults(ctx, owner);
-        w->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    if (w->isMinimized()) w->showNormal();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    frmResults* w = loadedOrNew<frmResults>(ctx.forms, [&] { return new frmResults(ctx, owner); });
+    bringForward(w, true);
     return w;
 }
 

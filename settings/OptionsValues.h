@@ -27,7 +27,6 @@ struct OptionsValues {
 
     // The drill length if the text is a whole decimal number of at least 2.
     static std::optional<int32_t> parseNeedCount(const QString& text);
-    bool isValid() const { return parseNeedCount(needCount).has_value(); }
 
     // Stores every value in the dialog's order (FontName, BindKey6,
     // LetterType, NeedCount, MissBeep, MissNext, MissKeyDisp, KeyBoard,

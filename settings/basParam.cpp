@@ -5,6 +5,7 @@
 
 #include "Cp932.h"
 #include "Numbers.h"
+#include "Paths.h"
 #include "SafeWrite.h"
 
 namespace {
@@ -129,8 +130,7 @@ const std::vector<basParam::KeyDef>& basParam::Keys() {
 }
 
 basParam::basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs)
-    : mDialogs(dialogs), mFolder(programFolder), mProduct(productName) {
-    if (!mFolder.endsWith(u'/')) mFolder += u'/';
+    : mDialogs(dialogs), mFolder(withTrailingSlash(programFolder)), mProduct(productName) {
     AssignDefaults();
 }
 
@@ -261,44 +261,27 @@ bool basParam::SaveSettings() {
                               QStringLiteral("設定ファイルの書き込みに失敗しました。"));
 }
 
-QString* basParam::textColorSlot(const QString& key, int graph) {
-    static const struct { int graph; const char* key; QString basParam::*m; } kSlots[] = {
-        {0, "TestGraphForeColor", &basParam::m_TestGraphForeColor},
-        {0, "TestGraphBackColor", &basParam::m_TestGraphBackColor},
-        {0, "TestGraphTimeColor", &basParam::m_TestGraphTimeColor},
-        {0, "TestGraphMissColor", &basParam::m_TestGraphMissColor},
-        {1, "TypeGraphForeColor", &basParam::m_TypeGraphForeColor},
-        {1, "TypeGraphBackColor", &basParam::m_TypeGraphBackColor},
-        {1, "TypeGraphMissColor", &basParam::m_TypeGraphMissColor},
-        {2, "TextGraphForeColor", &basParam::m_TextGraphForeColor},
-        {2, "TextGraphBackColor", &basParam::m_TextGraphBackColor},
-        {2, "TextGraphInputColor", &basParam::m_TextGraphInputColor},
-        {2, "TextGraphMissColor", &basParam::m_TextGraphMissColor},
-        {2, "TextGraphInpPMinColor", &basParam::m_TextGraphInpPMinColor},
-    };
-    for (const auto& s : kSlots)
-        if (s.graph == graph && key == QLatin1String(s.key)) return &(this->*s.m);
+// A graph's colour keys are the colour keys of the table that begin with the
+// graph's name ("TestGraph", "TypeGraph", "TextGraph").
+QString basParam::* basParam::graphColorMember(const QString& key, const char* graph) {
+    if (!key.startsWith(QLatin1String(graph))) return nullptr;
+    for (const KeyDef& k : Keys())
+        if (k.kind == KeyDef::Color && key == QLatin1String(k.name)) return k.str;
     return nullptr;
 }
 
-QString basParam::GetTestGraphColor(const QString& key) const {
-    const QString* s = const_cast<basParam*>(this)->textColorSlot(key, 0);
-    return s ? *s : QString();
+QString basParam::graphColor(const QString& key, const char* graph) const {
+    QString basParam::*m = graphColorMember(key, graph);
+    return m ? this->*m : QString();
 }
-void basParam::SetTestGraphColor(const QString& key, const QString& value) {
-    if (QString* s = textColorSlot(key, 0)) *s = value;
+
+void basParam::setGraphColor(const QString& key, const char* graph, const QString& value) {
+    if (QString basParam::*m = graphColorMember(key, graph)) this->*m = value;
 }
-QString basParam::GetTypeGraphColor(const QString& key) const {
-    const QString* s = const_cast<basParam*>(this)->textColorSlot(key, 1);
-    return s ? *s : QString();
-}
-void basParam::SetTypeGraphColor(const QString& key, const QString& value) {
-    if (QString* s = textColorSlot(key, 1)) *s = value;
-}
-QString basParam::GetTextGraphColor(const QString& key) const {
-    const QString* s = const_cast<basParam*>(this)->textColorSlot(key, 2);
-    return s ? *s : QString();
-}
-void basParam::SetTextGraphColor(const QString& key, const QString& value) {
-    if (QString* s = textColorSlot(key, 2)) *s = value;
-}
+
+QString basParam::GetTestGraphColor(const QString& key) const { return graphColor(key, "TestGraph"); }
+void basParam::SetTestGraphColor(const QString& key, const QString& v) { setGraphColor(key, "TestGraph", v); }
+QString basParam::GetTypeGraphColor(const QString& key) const { return graphColor(key, "TypeGraph"); }
+void basParam::SetTypeGraphColor(const QString& key, const QString& v) { setGraphColor(key, "TypeGraph", v); }
+QString basParam::GetTextGraphColor(const QString& key) const { return graphColor(key, "TextGraph"); }
+void basParam::SetTextGraphColor(const QString& key, const QString& v) { setGraphColor(key, "TextGraph", v); }

@@ -106,7 +106,9 @@ private:
     struct KeyDef;
     static const std::vector<KeyDef>& Keys();
     void AssignDefaults();
-    QString* textColorSlot(const QString& key, int graph);
+    static QString basParam::*graphColorMember(const QString& key, const char* graph);
+    QString graphColor(const QString& key, const char* graph) const;
+    void setGraphColor(const QString& key, const char* graph, const QString& value);
 
     Dialogs& mDialogs;
     QString mFolder;

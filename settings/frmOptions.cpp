@@ -9,7 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+#include <algorithm>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QWheelEvent>
@@ -104,6 +105,16 @@ W* make(QWidget* parent, const QString& name, const QString& caption = QString()
 constexpr int kCheckHeight = 255;  // twips: the height of a check box or option button line
 const QString kDialogFace = QStringLiteral("ＭＳ Ｐゴシック");
 
+// Lets in what the drill-length box accepts (needCountAccepts): digits only,
+// typed or pasted.
+class NeedCountValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return std::all_of(input.begin(), input.end(), needCountAccepts) ? Acceptable : Invalid;
+    }
+};
+
 }  // namespace
 
 frmOptions::frmOptions(AppContext& ctx, QWidget* parent) : QDialog(parent), mCtx(ctx) {
@@ -178,7 +189,7 @@ void frmOptions::buildPracticePanel(QWidget* panel) {
     txtNeedCount = make<QLineEdit>(panel, QStringLiteral("txtNeedCount"));
     txtNeedCount->setMaxLength(kNeedCountMaxLength);
     // Only digits get in, typed or pasted; Backspace and the editing keys work.
-    txtNeedCount->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtNeedCount));
+    txtNeedCount->setValidator(new NeedCountValidator(txtNeedCount));
     txtNeedCount->setAttribute(Qt::WA_InputMethodEnabled, false);
     ui::placeTwips(txtNeedCount, 360, 600, 1095, 270);
     lblNeedCount->setBuddy(txtNeedCount);

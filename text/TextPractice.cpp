@@ -41,7 +41,7 @@ bool TextPractice::LoadText(const QString& path) {
             first = mTextCount - 1;
             break;
         case 2:
-            first = draw(mTextCount);
+            first = randomIndex(mTextCount);
             break;
         default:
             break;
@@ -52,7 +52,7 @@ bool TextPractice::LoadText(const QString& path) {
     return true;
 }
 
-int32_t TextPractice::draw(int32_t count) {
+int32_t TextPractice::randomIndex(int32_t count) {
     const double r = static_cast<double>(mRandom.Rnd());
     const auto i = static_cast<int32_t>(num::Int(r * count));
     return std::clamp(i, 0, count - 1);
@@ -75,7 +75,7 @@ int32_t TextPractice::nextIndex() {
         case 1:
             return mTextIndex > 0 ? mTextIndex - 1 : mTextCount - 1;
         case 2:
-            return draw(mTextCount);
+            return randomIndex(mTextCount);
         default:
             return mTextIndex + 1 < mTextCount ? mTextIndex + 1 : 0;
     }
@@ -169,7 +169,6 @@ void TextPractice::setTextRead(int index) {
 
 void TextPractice::SetNavi(bool show) { mParam.TextDisplayNavi(show); }
 
-bool TextPractice::navi() const { return mParam.TextDisplayNavi(); }
 
 bool TextPractice::TotalClear() {
     if (mDoneCount == 0) return false;

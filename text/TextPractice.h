@@ -4,15 +4,9 @@
 #include <QStringView>
 #include <cstdint>
 
+#include "AppContext.h"  // the modules and services, declared
 #include "RomajiJudge.h"
 #include "TextFile.h"
-
-class basParam;
-class basResults;
-class Clock;
-class Random;
-class Dialogs;
-class Beeper;
 
 // The text-practice session behind frmText: the entries of the loaded file,
 // the entry being typed, the per-entry and cumulative figures, and the one
@@ -68,7 +62,6 @@ public:
     void setTextRead(int index);
     // The input guide switch (TextDisplayNavi).
     void SetNavi(bool show);
-    bool navi() const;
 
     // "累計をクリア": asks first; true when the totals were cleared.
     bool TotalClear();
@@ -106,7 +99,7 @@ public:
 private:
     void showEntry(int32_t index);
     int32_t nextIndex();
-    int32_t draw(int32_t count);
+    int32_t randomIndex(int32_t count);  // Int(Rnd * count), 0 .. count - 1
     void judge(QChar ch, int depth);
     void advance();
     void finishEntry();

@@ -40,6 +40,11 @@ QByteArray encodeChar(const char16_t* units, int count) {
     return QByteArray(out, static_cast<int>(o - out));
 }
 
+// How many UTF-16 units the character at i takes: 2 for a surrogate pair.
+int charUnits(const char16_t* p, int i, int n) {
+    return QChar::isHighSurrogate(p[i]) && i + 1 < n && QChar::isLowSurrogate(p[i + 1]) ? 2 : 1;
+}
+
 template <typename Sink>
 void forEachEncodedChar(const QString& text, Sink sink) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
@@ -51,7 +56,7 @@ void forEachEncodedChar(const QString& text, Sink sink) {
             ++i;
             continue;
         }
-        const int len = (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) ? 2 : 1;
+        const int len = charUnits(p, i, n);
         QByteArray b = encodeChar(p + i, len);
         if (b.isEmpty()) b = "?";
         if (!sink(b)) return;
@@ -74,7 +79,7 @@ bool canEncode(const QString& text) {
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n && ok;) {
         if (p[i] < 0x80) { ++i; continue; }
-        const int len = (QChar::isHighSurrogate(p[i]) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) ? 2 : 1;
+        const int len = charUnits(p, i, n);
         ok = !encodeChar(p + i, len).isEmpty();
         i += len;
     }

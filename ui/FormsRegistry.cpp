@@ -25,3 +25,10 @@ void FormsRegistry::unloadAllButFirst() {
         remove(w.data());
     }
 }
+
+void bringForward(QWidget* w, bool restoreMinimised) {
+    if (restoreMinimised && w->isMinimized()) w->showNormal();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}

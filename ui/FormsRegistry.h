@@ -29,3 +29,19 @@ private:
     QList<QPointer<QWidget>> mForms;
     QObject mWatch;  // owns the destroyed-connections, so they end with the list
 };
+
+// Opening a single-instance modeless window, in two steps so that a window
+// can update itself in between: the loaded window of class T, or a new one
+// from make() that deletes itself when closed ...
+template <typename T, typename Make>
+T* loadedOrNew(FormsRegistry* forms, Make make) {
+    T* w = forms ? forms->find<T>() : nullptr;
+    if (!w) {
+        w = make();
+        w->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return w;
+}
+// ... then shown in front with the focus; a minimised window is restored
+// first when restoreMinimised is set.
+void bringForward(QWidget* w, bool restoreMinimised);

@@ -20,16 +20,11 @@
 namespace ui {
 
 QColor fromColorValue(uint32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
-uint32_t toColorValue(const QColor& c) {
-    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
-           (static_cast<uint32_t>(c.blue()) << 16);
-}
 
 void placeTwips(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(twips::px(left), twips::px(top), twips::px(width), twips::px(height));
 }
 
-void moveTwips(QWidget* w, int left, int top) { w->move(twips::px(left), twips::px(top)); }
 
 QFont designFont(const QString& face, double points, bool bold) {
     QFont f(face);

@@ -16,11 +16,9 @@ namespace ui {
 
 // A colour value red + 256*green + 65536*blue as a QColor.
 QColor fromColorValue(uint32_t value);
-uint32_t toColorValue(const QColor& c);
 
 // Places a control at a position and size given in twips (relative to its parent).
 void placeTwips(QWidget* w, int left, int top, int width, int height);
-void moveTwips(QWidget* w, int left, int top);
 
 // A font of the design: face, size in points (1 pt = 20 twips), bold. The size
 // is set in pixels so that it does not depend on the screen's DPI setting.

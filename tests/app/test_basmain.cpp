@@ -4,6 +4,7 @@
 
 #include "Version.h"
 #include "basMain.h"
+#include "ParamNames.h"
 
 namespace {
 
@@ -39,7 +40,10 @@ TEST_P(KeyTable, LettersDigitsAndFingerGroups) {
     expectRun(m, 83, "10AQPZ;/", layout);
     for (int i : {48, 49, 50, 91, 95, 100}) EXPECT_EQ(m.keyCode(i), 0) << i;
 }
-INSTANTIATE_TEST_SUITE_P(Layouts, KeyTable, ::testing::Values(0, 1));
+// KeyBoardType 0 is the JIS 106-key layout, 1 the US 101-key layout.
+std::string layoutName(int layout) { return layout == 0 ? "Jis106" : "Us101"; }
+INSTANTIATE_TEST_SUITE_P(Layouts, KeyTable, ::testing::Values(0, 1),
+                         [](const auto& info) { return layoutName(info.param); });
 
 TEST(KeyTable, SymbolKeysPerLayout) {
     basMain m(QStringLiteral("/prog"));
@@ -85,7 +89,8 @@ TEST_P(SemicolonKeys, Indexes41_89_42) {
     EXPECT_EQ(m.keyCode(42), GetParam().i42);
 }
 INSTANTIATE_TEST_SUITE_P(Layouts, SemicolonKeys,
-                         ::testing::Values(SemicolonRow{1, 186, 186, 222}, SemicolonRow{0, 187, 187, 186}));
+                         ::testing::Values(SemicolonRow{1, 186, 186, 222}, SemicolonRow{0, 187, 187, 186}),
+                         [](const auto& info) { return layoutName(info.param.layout); });
 
 struct ColorRow { const char* text; uint32_t value; const char* back; };
 class ColorStrings : public ::testing::TestWithParam<ColorRow> {};
@@ -104,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ColorStrings,
                                            ColorRow{"999300256", 16777215, "255255255"},
                                            ColorRow{"abcdefghi", 0, "000000000"},
                                            ColorRow{"", 0, "000000000"},
-                                           ColorRow{" 1 2 3   ", 1 + 256 * 23, "001023000"}));
+                                           ColorRow{" 1 2 3   ", 1 + 256 * 23, "001023000"}),
+                         [](const auto& info) { return testnames::spelled(info.param.text); });
 
 TEST(ProgramFolder, EndsInASlash) {
     EXPECT_EQ(basMain(QStringLiteral("/opt/lumbra")).AppPath(), QStringLiteral("/opt/lumbra/"));

@@ -70,6 +70,7 @@ TEST_P(AboutKeys, EnterAndEscCloseTheBox) {
     EXPECT_NE(result, 99);
     EXPECT_FALSE(dlg.isVisible());
 }
-INSTANTIATE_TEST_SUITE_P(Keys, AboutKeys, ::testing::Values(int(Qt::Key_Return), int(Qt::Key_Escape)));
+INSTANTIATE_TEST_SUITE_P(Keys, AboutKeys, ::testing::Values(int(Qt::Key_Return), int(Qt::Key_Escape)),
+                         [](const auto& info) { return std::string(info.param == Qt::Key_Return ? "Enter" : "Esc"); });
 
 }  // namespace

@@ -90,8 +90,6 @@ struct Case {
     Cause cause;
 };
 
-class FailedSave : public ::testing::TestWithParam<Case> {};
-
 QString expectedBox(const SavedFile& file) {
     return QStringLiteral(" | %1\r\n%2 [エラー] icon %3 buttons %4")
         .arg(file.errorText(), file.path())
@@ -99,45 +97,51 @@ QString expectedBox(const SavedFile& file) {
         .arg(int(MsgButtons::RetryCancel));
 }
 
-TEST_P(FailedSave, CancelKeepsThePreviousFileWhole) {
+// The file saved whole once (contents 0), then saved again (contents 1) in a
+// child process while the case's cause is imposed.
+class FailedSave : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override {
+        FakeDialogs setup;
+        ASSERT_TRUE(file->save(0, setup));
+    }
+    void TearDown() override { remove(cause, folder.path(), file->path()); }
+
+    // The second save, the error box answered with `answer`; a Retry is given
+    // once the cause is gone. Returns what the child saw: the outcome and the
+    // messages (after a Retry only the first: a CSV export then confirms).
+    QString saveWhileFailing(MsgResult answer) {
+        return runInChild([&] {
+            if (!impose(cause, folder.path(), file->path())) return QStringLiteral("cannot simulate");
+            FakeDialogs dialogs;
+            dialogs.msgAnswers = {answer};
+            dialogs.onMsgBox = [&](const MsgBoxRequest& m) {
+                if (answer == MsgResult::Retry && m.buttons == MsgButtons::RetryCancel)
+                    remove(cause, folder.path(), file->path());
+            };
+            const bool saved = file->save(1, dialogs);
+            if (answer == MsgResult::Retry)
+                dialogs.messages.resize(std::min<size_t>(dialogs.messages.size(), 1));
+            else
+                remove(cause, folder.path(), file->path());
+            return describe(saved, dialogs);
+        });
+    }
+
     ScratchFolder folder;
-    const auto file = GetParam().file(folder.path());
-    FakeDialogs setup;
-    ASSERT_TRUE(file->save(0, setup));
+    const std::unique_ptr<SavedFile> file = GetParam().file(folder.path());
     const Cause cause = GetParam().cause;
-    const QString seen = runInChild([&] {
-        if (!impose(cause, folder.path(), file->path())) return QStringLiteral("cannot simulate");
-        FakeDialogs dialogs;
-        dialogs.msgAnswers = {MsgResult::Cancel};
-        const bool saved = file->save(1, dialogs);
-        remove(cause, folder.path(), file->path());
-        return describe(saved, dialogs);
-    });
+};
+
+TEST_P(FailedSave, CancelKeepsThePreviousFileWhole) {
+    EXPECT_EQ(saveWhileFailing(MsgResult::Cancel), QStringLiteral("not saved") + expectedBox(*file));
     remove(cause, folder.path(), file->path());
-    EXPECT_EQ(seen, QStringLiteral("not saved") + expectedBox(*file));
     EXPECT_TRUE(file->loadsAs(0)) << "the previous file was damaged";
 }
 
 TEST_P(FailedSave, RetryAfterTheCauseIsGoneWritesTheNewContents) {
-    ScratchFolder folder;
-    const auto file = GetParam().file(folder.path());
-    FakeDialogs setup;
-    ASSERT_TRUE(file->save(0, setup));
-    const Cause cause = GetParam().cause;
-    const QString seen = runInChild([&] {
-        if (!impose(cause, folder.path(), file->path())) return QStringLiteral("cannot simulate");
-        FakeDialogs dialogs;
-        dialogs.msgAnswers = {MsgResult::Retry};
-        dialogs.onMsgBox = [&](const MsgBoxRequest& m) {
-            if (m.buttons == MsgButtons::RetryCancel) remove(cause, folder.path(), file->path());
-        };
-        const bool saved = file->save(1, dialogs);
-        // Only the error box counts here (a CSV export then confirms).
-        dialogs.messages.resize(std::min<size_t>(dialogs.messages.size(), 1));
-        return describe(saved, dialogs);
-    });
+    EXPECT_EQ(saveWhileFailing(MsgResult::Retry), QStringLiteral("saved") + expectedBox(*file));
     remove(cause, folder.path(), file->path());
-    EXPECT_EQ(seen, QStringLiteral("saved") + expectedBox(*file));
     EXPECT_TRUE(file->loadsAs(1));
 }
 

@@ -72,10 +72,14 @@ TEST(HostileSizes, OneEnormousLineWithinTheLimitIsOneEntryThatTypesLikeAShortOne
     EXPECT_TRUE(s.dialogs.messages.empty());
 }
 
-TEST(HostileSizes, AHugeSettingsFileCountsOnlyItsFirstMegabyte) {
+// A program folder and its settings store.
+struct HostileSettings : ::testing::Test {
     ScratchFolder folder;
     FakeDialogs d;
-    basParam p(folder.path(), QStringLiteral("Lumbra"), d);
+    basParam p{folder.path(), QStringLiteral("Lumbra"), d};
+};
+
+TEST_F(HostileSettings, AHugeSettingsFileCountsOnlyItsFirstMegabyte) {
     QByteArray head = "[Lumbra]\r\nLevel=5\r\n";
     // A line that reaches over the limit is dropped as a whole, and nothing
     // after it counts.
@@ -87,10 +91,7 @@ TEST(HostileSizes, AHugeSettingsFileCountsOnlyItsFirstMegabyte) {
     EXPECT_EQ(p.NeedCount(), 50);
 }
 
-TEST(HostileSizes, ABinarySettingsFileLeavesTheDefaults) {
-    ScratchFolder folder;
-    FakeDialogs d;
-    basParam p(folder.path(), QStringLiteral("Lumbra"), d);
+TEST_F(HostileSettings, ABinarySettingsFileLeavesTheDefaults) {
     QByteArray junk;
     for (uint32_t i = 0; i < 300000; ++i) junk.append(static_cast<char>((i * 7919u) % 251u));
     folder.write(QStringLiteral("Lumbra.ini"), junk);
@@ -98,20 +99,14 @@ TEST(HostileSizes, ABinarySettingsFileLeavesTheDefaults) {
     EXPECT_EQ(p.SettingsFileBytes(), basParam(folder.path(), QStringLiteral("Lumbra"), d).SettingsFileBytes());
 }
 
-TEST(HostileSizes, ASettingsFileThatIsAPipeIsNotWaitedFor) {
-    ScratchFolder folder;
-    FakeDialogs d;
-    basParam p(folder.path(), QStringLiteral("Lumbra"), d);
+TEST_F(HostileSettings, ASettingsFileThatIsAPipeIsNotWaitedFor) {
     ASSERT_EQ(mkfifo(QFile::encodeName(p.SettingsFileName()).constData(), 0644), 0);
     EXPECT_FALSE(p.LoadSettings());  // would block for ever if it were opened
     EXPECT_EQ(p.Level(), 0);
     EXPECT_EQ(p.NeedCount(), 50);
 }
 
-TEST(HostileSizes, AHugeResultsFileIsReadOnlyAsFarAsAResultsFileReaches) {
-    ScratchFolder folder;
-    FakeDialogs d;
-    basParam p(folder.path(), QStringLiteral("Lumbra"), d);
+TEST_F(HostileSettings, AHugeResultsFileIsReadOnlyAsFarAsAResultsFileReaches) {
     basResults source(p, d);
     source.AddTestTime(0, 42.5);
     source.AddTextResult(300, 4, 180.0);

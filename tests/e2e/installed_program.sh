@@ -28,10 +28,7 @@ sleep 0.3
 e2e_type_alphabet_until "$data/Lumbra.dat"
 sleep 0.3
 xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || true
-e2e_key alt+f
-sleep 0.3
-e2e_key x
-e2e_wait_exit
+e2e_quit_by_menu
 
 count=$(od -An -t d4 -j 1076 -N 4 "$data/Lumbra.dat" | tr -d ' ')
 [[ "$count" == 1 ]] || e2e_fail "beginner test count is $count"

@@ -83,6 +83,13 @@ e2e_wait_exit() {
 }
 
 e2e_key() { xdotool key --clearmodifiers --delay 40 "$@"; }
+# Ends the program through the file menu's exit item and waits until it has gone.
+e2e_quit_by_menu() {
+  e2e_key alt+f
+  sleep 0.3
+  e2e_key x
+  e2e_wait_exit
+}
 e2e_type_keys() {  # one key per argument, with a short pause between
   local k
   for k in "$@"; do xdotool key "$k"; sleep 0.03; done

@@ -31,10 +31,7 @@ e2e_type_alphabet_until "$dat"
 sleep 0.3
 
 xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || true
-e2e_key alt+f
-sleep 0.3
-e2e_key x
-e2e_wait_exit
+e2e_quit_by_menu
 
 size=$(stat -c %s "$dat")
 [[ "$size" == 3562 ]] || e2e_fail "results file is $size bytes"

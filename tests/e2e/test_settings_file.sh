@@ -8,10 +8,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_fresh_folder
 e2e_start_x
 e2e_start_program
-e2e_key alt+f
-sleep 0.3
-e2e_key x
-e2e_wait_exit
+e2e_quit_by_menu
 
 ini="$E2E_FOLDER/Lumbra.ini"
 [[ -f "$ini" ]] || e2e_fail "no Lumbra.ini was written"

@@ -3,6 +3,7 @@
 
 #include "BalloonGame.h"
 #include "GameRig.h"
+#include "OtherWriter.h"
 
 namespace {
 
@@ -72,6 +73,18 @@ TEST(BalloonGame, WholeGameToTheEscapeRecordsScoreAndLevel) {
     EXPECT_EQ(rig.score(), 180);
     // The field was not shown on the tick that ended the game.
     EXPECT_EQ(rig.field.steps.back().kind, 'c');
+}
+
+TEST(BalloonGame, GameOverKeepsWhatAnotherWriterSavedMeanwhile) {
+    BalloonRig rig;
+    rig.popSlot1At(199);
+    otherwriter::recordMeanwhile(rig.param, rig.dialogs);
+    rig.dialogs.msgAnswers = {MsgResult::No};
+    for (int ticks = 0; rig.game.mechanics().ticking() && ticks < 1000; ++ticks) rig.game.tick();
+    basResults reread(rig.param, rig.dialogs);
+    ASSERT_TRUE(reread.LoadResults());
+    EXPECT_EQ(reread.GetBalloonScore(0), 30);
+    EXPECT_TRUE(otherwriter::scoreSurvived(rig.param, rig.dialogs));
 }
 
 TEST(BalloonGame, RetryStartsANewGameAndTheLastZoneSurvivesIt) {

@@ -147,6 +147,8 @@ TEST_P(ConfCloses, ButtonAndMenuUnloadTheWindow) {
     frmConf* again = frmConf::showModeless(ctx, &owner);
     EXPECT_EQ(text(again, "lblInput"), QStringLiteral("10 文字の入力速度は 5 秒です。"));
 }
-INSTANTIATE_TEST_SUITE_P(Ways, ConfCloses, ::testing::Values(true, false));
+INSTANTIATE_TEST_SUITE_P(Ways, ConfCloses, ::testing::Values(true, false), [](const auto& info) {
+    return std::string(info.param ? "CloseButton" : "CloseMenuItem");
+});
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "GraphPlot.h"
 #include "Numbers.h"
-#include "Surface.h"
+#include "RecordingSurface.h"
 #include "test_graph_support.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "QtSurface.h"
+#include "RecordingSurface.h"
 
 namespace {
 
@@ -50,17 +51,23 @@ TEST(QtSurface, CopyPenDrawsThePenColourItself) {
     EXPECT_EQ(img.pixelColor(20, 20), QColor(255, 0, 0));
 }
 
-TEST(QtSurface, SolidBoxUnderMaskPenAndsItsInside) {
+// A green box drawn under MaskPen, pen and fill alike, on the background.
+QImage maskedGreenBox(int fillStyle, double x2, double y2) {
     QImage img = blank();
     {
-        QtSurface s(img);
+        QtSurface s(img);  // painting ends with it
         s.clear(kBackValue);
         s.setDrawMode(DrawMode::MaskPen);
         s.setForeColor(kGreen);
         s.setFillColor(kGreen);
-        s.setFillStyle(FillStyle::Solid);
-        s.box(150, 150, 900, 600);  // pixels 10..60 x 10..40, both ends included
+        s.setFillStyle(fillStyle);
+        s.box(150, 150, x2, y2);
     }
+    return img;
+}
+
+TEST(QtSurface, SolidBoxUnderMaskPenAndsItsInside) {
+    const QImage img = maskedGreenBox(FillStyle::Solid, 900, 600);  // pixels 10..60 x 10..40, both ends included
     EXPECT_EQ(img.pixelColor(30, 25), kGreenAnd);
     EXPECT_EQ(img.pixelColor(10, 10), kGreenAnd);
     EXPECT_EQ(img.pixelColor(60, 40), kGreenAnd);
@@ -71,16 +78,7 @@ TEST(QtSurface, SolidBoxUnderMaskPenAndsItsInside) {
 TEST(QtSurface, HatchedBoxUnderMaskPenKeepsTheGapsBackground) {
     for (int style = FillStyle::Horizontal; style <= FillStyle::DiagonalCross; ++style) {
         SCOPED_TRACE(style);
-        QImage img = blank();
-        {
-            QtSurface s(img);
-            s.clear(kBackValue);
-            s.setDrawMode(DrawMode::MaskPen);
-            s.setForeColor(kGreen);
-            s.setFillColor(kGreen);
-            s.setFillStyle(style);
-            s.box(150, 150, 1350, 900);
-        }
+        const QImage img = maskedGreenBox(style, 1350, 900);
         int gaps = 0, hatch = 0, other = 0;
         for (int y = 12; y < 59; ++y)
             for (int x = 12; x < 89; ++x) {

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "Levels.h"
+#include "OtherWriter.h"
 #include "PracticeRig.h"
 
 namespace {
@@ -90,6 +91,21 @@ TEST(KeyPracticeRun, BeginnerTestIsRecordedAsKindTwoAndOtherLevelsNotAtAll) {
             EXPECT_EQ(reread.GetTestCount(0), 0);
         }
     }
+}
+
+TEST(KeyPracticeRun, TestKeepsWhatAnotherWriterSavedMeanwhile) {
+    PracticeRig rig;
+    rig.param.Level(11);
+    rig.practice.Form_Load();
+    for (int i = 0; i < 100; ++i) {
+        if (i == 50) otherwriter::recordMeanwhile(rig.param, rig.dialogs);
+        rig.typeExpected();
+        rig.clock.advance(250);
+    }
+    basResults reread(rig.param, rig.dialogs);
+    ASSERT_TRUE(reread.LoadResults());
+    EXPECT_EQ(reread.GetTestCount(2), 1);
+    EXPECT_TRUE(otherwriter::scoreSurvived(rig.param, rig.dialogs));
 }
 
 // ---------------------------------------------------------------- figures of a run
@@ -277,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, KeyPracticeLevels,
                                            LevelRow{4, u"タッチタイプ練習（人差し指）"},
                                            LevelRow{9, u"タッチタイプ練習（数字＋英字）"},
                                            LevelRow{11, u"タッチタイプ練習（初級テスト）"},
-                                           LevelRow{12, u"タッチタイプ練習（総合テスト）"}));
+                                           LevelRow{12, u"タッチタイプ練習（総合テスト）"}),
+                         [](const auto& info) { return "Level" + std::to_string(info.param.level); });
 
 TEST(KeyPracticeLevels, AllKeysEndAt45On101And46On106) {
     EXPECT_EQ(practice::levelRange(10, 1).high, 45);

@@ -32,16 +32,29 @@ void style(QLabel& l, const LabelCase& c) {
 
 QImage picture(QLabel& l) { return l.grab().toImage(); }
 
+// A plain-text QLabel and a cached label styled alike; a change is made to
+// both, and both must then paint the same pixels.
+struct LabelPair {
+    QLabel plain;
+    QtCachedLabel cached;
+    explicit LabelPair(const LabelCase& c) {
+        plain.setTextFormat(Qt::PlainText);
+        style(plain, c);
+        style(cached, c);
+    }
+    template <typename Change>
+    void change(Change f) {
+        f(plain);
+        f(cached);
+    }
+    bool paintAlike() { return picture(cached) == picture(plain); }
+};
+
 class CachedLabelPixels : public ::testing::TestWithParam<LabelCase> {};
 
 TEST_P(CachedLabelPixels, PaintLikeAPlainLabel) {
-    const LabelCase& c = GetParam();
-    QLabel plain;
-    QtCachedLabel cached;
-    plain.setTextFormat(Qt::PlainText);
-    style(plain, c);
-    style(cached, c);
-    EXPECT_EQ(picture(cached), picture(plain));
+    LabelPair labels(GetParam());
+    EXPECT_TRUE(labels.paintAlike());
 }
 
 // Odd pixel sizes give fractional line heights and advances; tall and wide
@@ -61,38 +74,27 @@ INSTANTIATE_TEST_SUITE_P(Legends, CachedLabelPixels,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CachedLabel, FollowsTextFontAndColourChanges) {
-    const LabelCase c{"", "ＭＳ ゴシック", 9, true, 33, 33, "A"};
-    QLabel plain;
-    QtCachedLabel cached;
-    plain.setTextFormat(Qt::PlainText);
-    style(plain, c);
-    style(cached, c);
-    (void)picture(cached);  // lays the first text out
-    for (QLabel* l : {&plain, static_cast<QLabel*>(&cached)}) l->setText(QStringLiteral("Q"));
-    EXPECT_EQ(picture(cached), picture(plain));
-    for (QLabel* l : {&plain, static_cast<QLabel*>(&cached)})
-        l->setFont(ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 15, false));
-    EXPECT_EQ(picture(cached), picture(plain));
-    for (QLabel* l : {&plain, static_cast<QLabel*>(&cached)}) ui::setForeColor(l, Qt::white);
-    EXPECT_EQ(picture(cached), picture(plain));
+    LabelPair labels(LabelCase{"", "ＭＳ ゴシック", 9, true, 33, 33, "A"});
+    (void)picture(labels.cached);  // lays the first text out
+    labels.change([](QLabel& l) { l.setText(QStringLiteral("Q")); });
+    EXPECT_TRUE(labels.paintAlike());
+    labels.change([](QLabel& l) { l.setFont(ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 15, false)); });
+    EXPECT_TRUE(labels.paintAlike());
+    labels.change([](QLabel& l) { ui::setForeColor(&l, Qt::white); });
+    EXPECT_TRUE(labels.paintAlike());
 }
 
 // What the cache is not made for is painted by QLabel itself.
 TEST(CachedLabel, LeavesOtherLabelsToQLabel) {
-    const LabelCase c{"", "ＭＳ ゴシック", 12, true, 80, 50, "Two\nlines"};
-    QLabel plain;
-    QtCachedLabel cached;
-    plain.setTextFormat(Qt::PlainText);
-    style(plain, c);
-    style(cached, c);
-    EXPECT_EQ(picture(cached), picture(plain));
-    for (QLabel* l : {&plain, static_cast<QLabel*>(&cached)}) {
-        l->setText(QStringLiteral("Left"));
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setFrameShape(QFrame::Box);
-        l->setEnabled(false);
-    }
-    EXPECT_EQ(picture(cached), picture(plain));
+    LabelPair labels(LabelCase{"", "ＭＳ ゴシック", 12, true, 80, 50, "Two\nlines"});
+    EXPECT_TRUE(labels.paintAlike());
+    labels.change([](QLabel& l) {
+        l.setText(QStringLiteral("Left"));
+        l.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l.setFrameShape(QFrame::Box);
+        l.setEnabled(false);
+    });
+    EXPECT_TRUE(labels.paintAlike());
 }
 
 }  // namespace

@@ -145,6 +145,44 @@ TEST_F(ResultsTest, SectionsAnOlderVersionLacksKeepTheirContents) {
     EXPECT_EQ(results.GetSpeedTime(0), 4.0);
 }
 
+// Each version holds a prefix of the sections: a load reads the ones its
+// version has and leaves the others as they are in memory, and the next save
+// writes those too.
+struct VersionCase { const char* name; const char* version; int size; bool hasSpeed; bool hasText; };
+class ResultsVersions : public ResultsTest, public ::testing::WithParamInterface<VersionCase> {};
+TEST_P(ResultsVersions, ReadTheSectionsTheyHoldAndKeepTheOthers) {
+    const VersionCase& c = GetParam();
+    param.SpeedGameType(0);
+    results.AddTextResult(10, 2, 300);
+    results.AddSpeedTime(4000, 1);
+    FileImage f(c.version, c.size);
+    f.i32(FileImage::test(0), 7);
+    f.i32(FileImage::target(5), 77);  // the last row before the speed table
+    if (c.hasSpeed) f.i32(FileImage::speed(10), 6000);  // the last row before the text history
+    if (c.hasText) {
+        f.i32(FileImage::text, 3);
+        f.i32(FileImage::text + 4, 123);
+    }
+    writeDat(f.b);
+    ASSERT_TRUE(results.LoadResults());
+    EXPECT_EQ(results.GetTestCount(0), 7);
+    EXPECT_EQ(results.GetTargetScore(5), 77);
+    EXPECT_EQ(results.GetSpeedTime(0), c.hasSpeed ? 0.0 : 4.0);
+    EXPECT_EQ(results.GetSpeedTime(10), c.hasSpeed ? 6.0 : 0.0);
+    EXPECT_EQ(results.GetTextCount(), c.hasText ? 3 : 1);
+    EXPECT_EQ(results.GetTextChars(0), c.hasText ? 123 : 10);
+    ASSERT_TRUE(results.SaveResults());
+    basResults back(param, dialogs);
+    ASSERT_TRUE(back.LoadResults());
+    EXPECT_EQ(back.GetTextCount(), c.hasText ? 3 : 1);
+    EXPECT_EQ(back.GetTextMisses(0), c.hasText ? 0 : 2);
+}
+INSTANTIATE_TEST_SUITE_P(Files, ResultsVersions,
+                         ::testing::Values(VersionCase{"Version2", "00002.00", 2456, false, false},
+                                           VersionCase{"Version3", "00003.00", 2742, true, false},
+                                           VersionCase{"Version5", "00005.00", 3562, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ResultsTest, UnknownVersionCountsAsLoadedAndChangesNothing) {
     results.AddTestTime(0, 30);
     results.AddBalloonScore(100, 2);

@@ -20,6 +20,7 @@
 #include "basMain.h"
 #include "basResults.h"
 #include "frmOptions.h"
+#include "ParamNames.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, NeedCountText,
                                            CountRow{"1", std::nullopt}, CountRow{"2", 2}, CountRow{"0002", 2},
                                            CountRow{"9999", 9999}, CountRow{"12a", std::nullopt},
                                            CountRow{"-5", std::nullopt}, CountRow{" 5", std::nullopt},
-                                           CountRow{"５", std::nullopt}, CountRow{"2.5", std::nullopt}));
+                                           CountRow{"５", std::nullopt}, CountRow{"2.5", std::nullopt}),
+                         [](const auto& info) { return testnames::spelled(info.param.text); });
 
 struct ParamFixture : ::testing::Test {
     ScratchFolder dir;
@@ -231,7 +233,8 @@ TEST_P(RejectedCount, ShowsTheErrorAndStaysOpen) {
     EXPECT_EQ(dlg->focusWidget(), txt);
     EXPECT_EQ(dlg->currentPanel(), 1);
 }
-INSTANTIATE_TEST_SUITE_P(Texts, RejectedCount, ::testing::Values("1", "", "0"));
+INSTANTIATE_TEST_SUITE_P(Texts, RejectedCount, ::testing::Values("1", "", "0"),
+                         [](const auto& info) { return testnames::spelled(info.param); });
 
 TEST_F(DialogFixture, TwoIsAcceptedAndClosesTheDialog) {
     open();
@@ -381,7 +384,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, FocusBringsTab,
                                            FocusRow{"txtNeedCount", 1}, FocusRow{"chkKeyBoard", 2},
                                            FocusRow{"optKeyType_0", 2}, FocusRow{"optKeyType_1", 2},
                                            FocusRow{"chkMissDisp", 1}, FocusRow{"chkBindKey6", 0},
-                                           FocusRow{"chkTextRomaji", 1}));
+                                           FocusRow{"chkTextRomaji", 1}),
+                         [](const auto& info) { return std::string(info.param.control); });
 
 TEST_F(DialogFixture, ClickingATabBringsItsPanelForward) {
     open();

@@ -206,6 +206,24 @@ TEST_F(SettingsFixture, EveryKeySurvivesASaveAndALoad) {
                           "TextGraphInpPMinColor"})
         param.SetTextGraphColor(QString::fromLatin1(k), QStringLiteral("1000000%1").arg(++n, 2, 10, QChar(u'0')));
     const QByteArray file = saved();
+    // The whole file byte for byte, so that two keys written in each other's
+    // place (or in the wrong order) show.
+    const QString expected = expectedFile({
+        {"Level", "12"}, {"NeedCount", "9999"}, {"KeyBoard", "0"}, {"KeyBoardSize", "1"}, {"KeyBoardType", "1"},
+        {"FontName", "IPAゴシック"}, {"DataFileName", "/r/d.dat"}, {"BindKey6", "3"}, {"LetterType", "1"},
+        {"MissBeep", "1"}, {"MissNext", "1"}, {"MissKeyDisp", "0"}, {"TextFileName", "/t/x.txt"},
+        {"TextRead", "2"}, {"TextDisplayNavi", "False"}, {"TextRomaji", "0"},
+        {"PlayerName", "髙橋①～"}, {"SpeedGameType", "0"},
+        {"SpeedNormalColor", "001002003"}, {"SpeedActiveColor", "004005006"}, {"TestGraphWidth", "9000"},
+        {"TestGraphHeight", "6000"}, {"TestGraphIndex", "0"}, {"TestGraphForeColor", "100000001"},
+        {"TestGraphBackColor", "100000002"}, {"TestGraphTimeColor", "100000003"},
+        {"TestGraphMissColor", "100000004"}, {"TypeGraphWidth", "7600"}, {"TypeGraphHeight", "4600"},
+        {"TypeGraphForeColor", "100000005"}, {"TypeGraphBackColor", "100000006"},
+        {"TypeGraphMissColor", "100000007"}, {"TypeGraphFillStyle", "0"}, {"TextGraphWidth", "8000"},
+        {"TextGraphHeight", "5000"}, {"TextGraphForeColor", "100000008"}, {"TextGraphBackColor", "100000009"},
+        {"TextGraphInputColor", "100000010"}, {"TextGraphMissColor", "100000011"},
+        {"TextGraphInpPMinColor", "100000012"}, {"TextGraphDisp", "3"}});
+    EXPECT_EQ(file, cp932::encode(expected));
     EXPECT_EQ(file.count("\r\n"), 2 + 41);  // header, empty line, every key
 
     basParam back(dir.path(), QStringLiteral("Lumbra"), dialogs);

@@ -64,8 +64,8 @@ TEST(TextParsing, MarkersCountNonLowerCaseLettersAfterTheFirst) {
     EXPECT_EQ(textfile::displayLength(QString::fromUtf16(u"a\U0001F600b")), 3);
 }
 
-// The same practice text, written by the Windows program's users (CP932) and
-// by today's editors (UTF-8 with or without a byte-order mark, UTF-16).
+// The same practice text in every encoding a practice file comes in: CP932,
+// UTF-8 with or without a byte-order mark, and UTF-16 with one.
 TEST(TextDecoding, AllEncodingsGiveTheSameEntries) {
     const QString text =
         QStringLiteral("# 都道府県\r\nHoKKaIDoU|ほっかいどう\r\nToUKYoU|とうきょう\r\nｱｲｳ|半角カナ\r\n");

@@ -1,6 +1,7 @@
 // The text-practice session: loading and order, judging key by key, the
 // figures, clearing the totals and the record stored on close.
 #include "TextFixture.h"
+#include "OtherWriter.h"
 
 namespace {
 
@@ -289,6 +290,17 @@ TEST_F(TextFixture, ClosingStoresTheTotalsOnce) {
     EXPECT_EQ(stored.GetTextChars(0), 34);
     EXPECT_EQ(stored.GetTextMisses(0), 1);
     EXPECT_DOUBLE_EQ(stored.GetTextPerMinute(0), 75.5);
+}
+
+TEST_F(TextFixture, ClosingKeepsWhatAnotherWriterSavedMeanwhile) {
+    load(kFruit);
+    typeEntry(3000);
+    otherwriter::recordMeanwhile(param, dialogs);
+    tp.Unload();
+    basResults stored(param, dialogs);
+    ASSERT_TRUE(stored.LoadResults());
+    EXPECT_EQ(stored.GetTextCount(), 1);
+    EXPECT_TRUE(otherwriter::scoreSurvived(param, dialogs));
 }
 
 TEST_F(TextFixture, ClosingWithoutAFinishedEntryStoresNothing) {

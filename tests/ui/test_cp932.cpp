@@ -34,6 +34,32 @@ TEST(Cp932, CharactersWithoutACp932FormBecomeAQuestionMark) {
     EXPECT_TRUE(cp932::canEncode(QStringLiteral("plain ascii")));
 }
 
+// The edges of each byte range: the first and last lead byte of both
+// double-byte ranges, the first and last trail byte, and the single-byte
+// half-width kana at both ends of theirs. Each decodes to its character and
+// encodes back to the same bytes.
+struct EdgeRow { const char* name; QByteArray in; char16_t out; };
+class Cp932RangeEdges : public ::testing::TestWithParam<EdgeRow> {};
+TEST_P(Cp932RangeEdges, DecodeAndEncodeBack) {
+    const QString text = QString(QChar(GetParam().out));
+    EXPECT_EQ(cp932::decode(GetParam().in), text);
+    EXPECT_EQ(cp932::decode("a" + GetParam().in + "b"), "a" + text + "b");  // and the bytes after it
+    EXPECT_EQ(cp932::encode(text), GetParam().in);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Cp932RangeEdges,
+    ::testing::Values(EdgeRow{"FirstLeadFirstTrail", bytes({0x81, 0x40}), u'\u3000'},
+                      EdgeRow{"FirstLeadLastTrail", bytes({0x81, 0xFC}), u'\u25EF'},
+                      EdgeRow{"LastLeadOfFirstRange", bytes({0x9F, 0x40}), u'\u6A97'},
+                      EdgeRow{"LastLeadOfFirstRangeLastTrail", bytes({0x9F, 0xFC}), u'\u6ECC'},
+                      EdgeRow{"TrailBelowTheGap", bytes({0x9F, 0x7E}), u'\u6BEF'},
+                      EdgeRow{"TrailAboveTheGap", bytes({0x9F, 0x80}), u'\u9EBE'},
+                      EdgeRow{"FirstLeadOfSecondRange", bytes({0xE0, 0x40}), u'\u6F3E'},
+                      EdgeRow{"LastLeadOfSecondRange", bytes({0xFC, 0x4B}), u'\u9ED1'},
+                      EdgeRow{"FirstHalfWidthKana", bytes({0xA1}), u'\uFF61'},
+                      EdgeRow{"LastHalfWidthKana", bytes({0xDF}), u'\uFF9F'}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct InvalidRow { const char* name; QByteArray in; QString out; };
 class Cp932Invalid : public ::testing::TestWithParam<InvalidRow> {};
 TEST_P(Cp932Invalid, EachBadByteBecomesOneReplacementAndDecodingGoesOn) {

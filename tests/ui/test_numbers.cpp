@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "ParamNames.h"
 
 namespace {
 
@@ -15,7 +16,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, RoundHalfEven,
                          ::testing::Values(RoundRow{0.5, 0}, RoundRow{1.5, 2}, RoundRow{2.5, 2}, RoundRow{3.5, 4},
                                            RoundRow{-0.5, 0}, RoundRow{-1.5, -2}, RoundRow{-2.5, -2},
                                            RoundRow{2.4999999, 2}, RoundRow{2.5000001, 3}, RoundRow{127.5, 128},
-                                           RoundRow{128.5, 128}, RoundRow{-7.2, -7}, RoundRow{-7.7, -8}));
+                                           RoundRow{128.5, 128}, RoundRow{-7.2, -7}, RoundRow{-7.7, -8}),
+                         [](const auto& info) { return testnames::spelled(info.param.in); });
 
 TEST(IntegerConversion, FailsOutsideTheFieldAfterRounding) {
     EXPECT_EQ(num::toInt16(32767.4), 32767);
@@ -47,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                       GeneralRow{0.1 + 0.2, "0.3"}, GeneralRow{1.0 / 3, "0.333333333333333"},
                       GeneralRow{-3, "-3"}, GeneralRow{0, "0"}, GeneralRow{-0.0, "0"},
                       GeneralRow{123456789012345, "123456789012345"}, GeneralRow{1e15, "1E+15"},
-                      GeneralRow{0.5, "0.5"}, GeneralRow{-12.75, "-12.75"}));
+                      GeneralRow{0.5, "0.5"}, GeneralRow{-12.75, "-12.75"}),
+    [](const auto& info) { return testnames::spelled(info.param.in); });
 
 TEST(GeneralForm, SignSpaceOnlyForNonNegative) {
     EXPECT_EQ(num::withSignSpace(12.5), QStringLiteral(" 12.5"));
@@ -65,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ValPrefix,
                                            ValRow{"abc", 0}, ValRow{"", 0}, ValRow{".5", 0.5}, ValRow{"1.2.3", 1.2},
                                            ValRow{"1e3", 1000}, ValRow{"1e", 1}, ValRow{"+7", 7}, ValRow{"3-4", 3},
                                            ValRow{"255", 255}, ValRow{"055", 55}, ValRow{"-", 0},
-                                           ValRow{"1e999", 0}, ValRow{"\u30001 5", 15}));
+                                           ValRow{"1e999", 0}, ValRow{"\u30001 5", 15}),
+                         [](const auto& info) { return testnames::spelled(info.param.in); });
 
 struct ParseRow { const char* in; std::optional<double> out; };
 class StrictNumber : public ::testing::TestWithParam<ParseRow> {};
@@ -79,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StrictNumber,
                                            ParseRow{"12abc", std::nullopt}, ParseRow{"", std::nullopt},
                                            ParseRow{".", std::nullopt}, ParseRow{"1e", std::nullopt},
                                            ParseRow{"1 2", std::nullopt}, ParseRow{"1e999", std::nullopt},
-                                           ParseRow{"--1", std::nullopt}));
+                                           ParseRow{"--1", std::nullopt}),
+                         [](const auto& info) { return testnames::spelled(info.param.in); });
 
 }  // namespace

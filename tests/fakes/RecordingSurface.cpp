@@ -1,4 +1,4 @@
-#include "Surface.h"
+#include "RecordingSurface.h"
 
 #include <algorithm>
 
