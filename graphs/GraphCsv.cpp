@@ -46,8 +46,9 @@ QByteArray TextCsvBytes(const TextGraphData& d) {
     return cp932::encode(text);
 }
 
-bool SaveCsvFile(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& title) {
-    if (!writeFileWithRetry(path, bytes, dialogs, QStringLiteral("ＣＳＶファイルの書き込みに失敗しました。")))
+bool SaveCsvFile(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& title,
+                 FileFaults& faults) {
+    if (!writeFileWithRetry(path, bytes, dialogs, QStringLiteral("ＣＳＶファイルの書き込みに失敗しました。"), faults))
         return false;
     dialogs.msgBox(QStringLiteral("ＣＳＶファイルへの書き込みが完了しました。"), title, MsgIcon::Information);
     return true;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+#include "FileFaults.h"
 #include "GraphData.h"
 
 class Dialogs;
@@ -20,7 +21,8 @@ QByteArray TextCsvBytes(const TextGraphData& data);
 // Writes the file (Retry/Cancel box on failure, text
 // "ＣＳＶファイルの書き込みに失敗しました。" CR LF path) and then shows the
 // completion box titled `title`. False when the user cancelled the write.
-bool SaveCsvFile(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& title);
+bool SaveCsvFile(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& title,
+                 FileFaults& faults = FileFaults::none());
 
 // The export command: the save dialog (CSV and all-files filters, no
 // overwrite prompt of its own), the overwrite question for an existing file

@@ -2,19 +2,70 @@
 #include <QByteArray>
 #include <QString>
 
+#include "FileFaults.h"
+
 class Dialogs;
+
+// The file layer: whole-file reads and saves of the learner's files. What it
+// promises: a save either replaces the old file with the whole new contents
+// or leaves the old file as it was, and it never replaces anything that is not
+// a regular file.
+
+// --- reading ---
+
+struct FileRead {
+    enum Status { Read, Missing, Failed };
+    Status status = Missing;
+    QByteArray bytes;  // Read: at most maxBytes from the start
+    QString reason;    // Failed: why, in the system's words
+};
+
+// Reads up to maxBytes of a regular file. Missing when nothing is there under
+// the name (or it is a symbolic link to nothing); Failed when something is there but could not be read (no
+// permission, an I/O error, or not a regular file: a pipe or a device could
+// block or never end).
+FileRead readWholeFile(const QString& path, qint64 maxBytes, FileFaults& faults = FileFaults::none());
+
+// --- saving ---
 
 // Writes a whole file through a temporary file in the same folder that then
 // replaces the old one, so a crash, a kill or a full disk never leaves a
 // half-written file: the old contents stay until the new ones are complete.
+// The folder is synced after the rename, so a power cut cannot bring back the
+// old file. A symbolic link is followed and its target replaced, the link
+// kept. A name that is (or whose link points to) a device, a pipe, a socket or
+// a folder is refused: nothing is written. Where no temporary file can be made
+// in the folder but the file itself is writable, the file is written in place.
 //
-// When a step fails (creating the temporary file, writing, replacing), the
-// error box is shown: error icon, Retry and Cancel, title "エラー", text
-// errorText + CR LF + path. Retry writes again (a failed step has already
-// discarded the temporary file, so the attempt starts from a new one); Cancel
-// gives up and returns false, leaving the previous file whole.
+// When a step fails, the error box is shown: error icon, Retry and Cancel,
+// title "エラー", text errorText + CR LF + path. Retry writes again (a failed
+// step has already discarded the temporary file, so the attempt starts from a
+// new one); Cancel gives up and returns false, leaving the previous file whole.
 bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs,
-                        const QString& errorText);
+                        const QString& errorText, FileFaults& faults = FileFaults::none());
 
 // The same without any message: one attempt, true on success.
-bool writeFileOnce(const QString& path, const QByteArray& bytes);
+bool writeFileOnce(const QString& path, const QByteArray& bytes, FileFaults& faults = FileFaults::none());
+
+// The file a save of path replaces: path itself, or the end of its chain of
+// symbolic links.
+QString saveTarget(const QString& path);
+
+// Removes what an interrupted save of path left beside it: regular files named
+// "<file name>.XXXXXX" (six letters or digits), as the saver names its
+// temporary files. Returns how many were removed.
+int removeLeftoverTemporaries(const QString& path);
+
+// --- keeping a copy before a replacement ---
+
+struct Backup {
+    enum Status { Made, AlreadyKept, Failed };
+    Status status = Failed;
+    QString path;  // the copy: "<path>.bak", or ".bak.2" ... ".bak.99"
+};
+
+// Keeps a copy of path before it is replaced: as "<path>.bak", or, when that
+// name holds other contents, the first of "<path>.bak.2" ... ".bak.99" that is
+// free. A backup with the same contents counts as kept (AlreadyKept) and no
+// new copy is made; sizes are compared first, contents only of equal sizes.
+Backup keepBackup(const QString& path, FileFaults& faults = FileFaults::none());

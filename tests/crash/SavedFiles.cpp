@@ -1,5 +1,7 @@
 #include "SavedFiles.h"
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -154,4 +156,19 @@ QString runInChild(const std::function<QString()>& fn) {
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return QStringLiteral("child ended abnormally (status %1): %2").arg(status).arg(QString::fromUtf8(out));
     return QString::fromUtf8(out);
+}
+
+// Root writes through any permission; without these capabilities it no longer does.
+bool dropFileCapabilities() {
+    if (geteuid() != 0) return true;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) return false;
+    const uint32_t drop = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+    // From the permitted set too: access() gives a real root all permitted
+    // capabilities back.
+    data[0].effective &= ~drop;
+    data[0].permitted &= ~drop;
+    data[0].inheritable &= ~drop;
+    return syscall(SYS_capset, &header, data) == 0;
 }

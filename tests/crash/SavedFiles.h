@@ -34,3 +34,8 @@ std::unique_ptr<SavedFile> csvFile(const QString& folder);
 // Runs fn in a forked child and returns what it wrote to `out` (one text),
 // or an explanation when the child did not end normally with status 0.
 QString runInChild(const std::function<QString()>& fn);
+
+// Gives up the capabilities that let root read and write through any
+// permission (in a child process: they do not come back), so permissions
+// apply as they do to a user. True when permissions now apply.
+bool dropFileCapabilities();
