@@ -60,7 +60,8 @@ void GameMechanics::scoreClick() {
 
 std::optional<int> GameMechanics::recordResult(AppContext& ctx, GameView& view, const std::function<int()>& insert,
                                                const std::function<void()>& refreshBest, bool beep) {
-    ctx.results.ReloadResults();
+    // The file could not be read: only this score is lost, the table stays.
+    if (!ctx.results.ReloadResults()) return std::nullopt;
     const int row = insert();
     const bool saved = ctx.results.SaveResults();
     if (refreshBest) refreshBest();

@@ -139,7 +139,8 @@ void KeyPractice::finishRun(int16_t k) {
     mResults.SetRunChars(mNeedCount);
     mResults.SetRunSeconds(seconds);
     // 0 ms (one key needed) gives no figure: the run keeps 0 from ResetRun.
-    if (const auto perMinute = num::toInt16(60.0 / seconds * mNeedCount)) mResults.SetRunPerMinute(*perMinute);
+    // A faster run than the figure can hold shows the largest figure.
+    if (seconds > 0) mResults.SetRunPerMinute(num::toInt16Saturated(60.0 / seconds * mNeedCount));
     mResults.SetRunMisses(num::toInt16Saturated(mMissCount));
     mResults.CommitRun();
     if (mParam.Level() == practice::kBeginnerTest) RecordTest(kBeginnerKind, secondsText);
@@ -151,7 +152,7 @@ void KeyPractice::finishRun(int16_t k) {
 }
 
 void KeyPractice::RecordTest(int kind, const QString& seconds) {
-    mResults.ReloadResults();
+    if (!mResults.ReloadResults()) return;  // the file could not be read: only this test is lost
     mResults.AddTestTime(kind, num::Val(seconds));
     mResults.AddTestMiss(kind, num::toInt16Saturated(mMissCount));
     mResults.SaveResults();

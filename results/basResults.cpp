@@ -1,6 +1,5 @@
 #include "basResults.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -37,6 +36,11 @@ constexpr int kTextField = 10;
 
 const QString& writeErrorText() {
     static const QString text = QStringLiteral("成績ファイルの書き込みに失敗しました。");
+    return text;
+}
+
+const QString& readErrorText() {
+    static const QString text = QStringLiteral("成績ファイルの読み込みに失敗しました。");
     return text;
 }
 
@@ -162,8 +166,10 @@ struct basResults::FileRecords {
     }
 };
 
-basResults::basResults(basParam& param, Dialogs& dialogs)
-    : mParam(param), mDialogs(dialogs), mToday([] { return QDate::currentDate(); }) {}
+basResults::basResults(basParam& param, Dialogs& dialogs) : basResults(param, dialogs, FileFaults::none()) {}
+
+basResults::basResults(basParam& param, Dialogs& dialogs, FileFaults& faults)
+    : mParam(param), mDialogs(dialogs), mFaults(faults), mToday([] { return QDate::currentDate(); }) {}
 
 // ---------------------------------------------------------------------------
 // The results file
@@ -193,52 +199,72 @@ bool basResults::ParseResults(const QByteArray& bytes) {
     return true;
 }
 
-bool basResults::LoadResults() {
+FileRead basResults::LoadFile() {
     // A window repainting while a save waits on its error box must not
     // replace the records that are being saved.
-    if (mSaving) return false;
-    const QString path = mParam.DataFileName();
-    // Only a regular file can be a results file (a pipe or device chosen by
-    // mistake could block or never end).
-    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (mSaving) return FileRead{FileRead::Failed, {}, {}};
     // Only the first kFileSize bytes are ever read, whatever the file's size.
-    const QByteArray bytes = file.read(kFileSize);
-    if (file.error() != QFileDevice::NoError) return false;
-    ParseResults(bytes);  // an unknown version counts as loaded, with nothing changed
-    return true;
+    FileRead read = readWholeFile(mParam.DataFileName(), kFileSize, mFaults);
+    // An unknown version counts as loaded, with nothing changed.
+    if (read.status == FileRead::Read) ParseResults(read.bytes);
+    return read;
 }
 
-void basResults::ReloadResults() {
+bool basResults::LoadResults() { return LoadFile().status == FileRead::Read; }
+
+bool basResults::ReloadResults() {
     const NotifyOnExit told{*this, ResultsChange::Reloaded};
-    if (LoadResults()) return;
-    if (QFileInfo::exists(mParam.DataFileName())) return;
-    mParam.DataFileName(mParam.DefaultDataFileName());
-    LoadResults();
+    for (;;) {
+        const FileRead read = LoadFile();
+        if (read.status == FileRead::Read) return true;
+        if (read.status == FileRead::Missing) {
+            if (mParam.DataFileName() == mParam.DefaultDataFileName()) return true;  // the first save creates it
+            mParam.DataFileName(mParam.DefaultDataFileName());
+            continue;
+        }
+        // Saving now would write records that were never read over the ones
+        // in the file: ask, and on Cancel leave the file alone.
+        const QString path = mParam.DataFileName();
+        const MsgResult answer =
+            mDialogs.msgBox(readErrorText() + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") + read.reason,
+                            QStringLiteral("エラー"), MsgIcon::Critical, MsgButtons::RetryCancel, 0);
+        if (answer != MsgResult::Retry) return false;
+    }
 }
 
 bool basResults::SaveResults() {
     const QString path = mParam.DataFileName();
     const QByteArray image = ResultsFileBytes();
     mSaving = true;
-    const bool saved = KeepForeignFile(path) && writeFileWithRetry(path, image, mDialogs, writeErrorText());
+    const bool saved =
+        KeepForeignFile(path) && writeFileWithRetry(path, image, mDialogs, writeErrorText(), mFaults);
     mSaving = false;
     if (saved) notify(ResultsChange::Saved);
     return saved;
+}
+
+bool basResults::EraseTestResults() {
+    if (!ReloadResults()) return false;
+    ClearTestResults();
+    return SaveResults();
 }
 
 bool basResults::IsResultsFileStart(const QByteArray& start) { return versionOf(start) != nullptr; }
 
 // A file about to be replaced that is not a whole results file (a document
 // chosen by mistake in the file dialog, or a damaged results file) is first
-// copied to "<name>.bak", so it can be recovered. An existing backup with
-// other contents is never overwritten: the copy then goes to "<name>.bak.2",
-// "<name>.bak.3" ...
+// copied aside (keepBackup), so it can be recovered, and the user is told
+// where it went.
 bool basResults::KeepForeignFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0 || IsWholeResultsFile(path)) return true;
     for (;;) {
-        const BackupOutcome outcome = BackupIfForeign(path);
-        if (outcome != BackupOutcome::Failed) return true;
+        const Backup backup = keepBackup(path, mFaults);
+        if (backup.status == Backup::AlreadyKept) return true;
+        if (backup.status == Backup::Made) {
+            TellKept(path, backup.path);
+            return true;
+        }
         const MsgResult answer = mDialogs.msgBox(writeErrorText() + QStringLiteral("\r\n") + path,
                                                  QStringLiteral("エラー"), MsgIcon::Critical,
                                                  MsgButtons::RetryCancel, 0);
@@ -246,35 +272,20 @@ bool basResults::KeepForeignFile(const QString& path) {
     }
 }
 
-basResults::BackupOutcome basResults::BackupIfForeign(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile() || info.size() == 0) return BackupOutcome::NotNeeded;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return BackupOutcome::Failed;  // cannot tell: do not risk it
-    const QByteArray version = file.read(kVersionSize);
-    file.close();
-    // A results file of the exact size of its version is ours; one whose size
-    // does not match (cut short, or altered by an editor that changed its line
-    // endings) was read at shifted places, so it is kept before it is replaced.
-    const FileVersion* v = versionOf(version);
-    if (v && info.size() == v->size) return BackupOutcome::NotNeeded;
-    for (int n = 1; n < 100; ++n) {
-        const QString bak = path + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
-        if (!QFileInfo::exists(bak)) return QFile::copy(path, bak) ? BackupOutcome::Copied : BackupOutcome::Failed;
-        if (SameContents(path, bak)) return BackupOutcome::Copied;
-    }
-    return BackupOutcome::Failed;
+// A results file of the exact size of its version is ours; one whose size
+// does not match (cut short, or altered by an editor that changed its line
+// endings) was read at shifted places, so it is kept before it is replaced.
+// One that cannot be read is kept too: it cannot be told apart.
+bool basResults::IsWholeResultsFile(const QString& path) const {
+    const FileRead read = readWholeFile(path, kVersionSize, mFaults);
+    const FileVersion* v = read.status == FileRead::Read ? versionOf(read.bytes) : nullptr;
+    return v && QFileInfo(path).size() == v->size;
 }
 
-bool basResults::SameContents(const QString& a, const QString& b) {
-    QFile fa(a), fb(b);
-    if (QFileInfo(a).size() != QFileInfo(b).size()) return false;
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
-    constexpr qint64 chunk = 1 << 16;
-    while (!fa.atEnd()) {
-        if (fa.read(chunk) != fb.read(chunk)) return false;
-    }
-    return fb.atEnd();
+void basResults::TellKept(const QString& path, const QString& backup) {
+    mDialogs.msgBox(QStringLiteral("成績ファイルとして読めない内容だったため、書き込む前に元のファイルを別の名前で残しました。") +
+                        QStringLiteral("\r\n\r\n") + path + QStringLiteral("\r\n→ ") + backup,
+                    mParam.ProductName(), MsgIcon::Information);
 }
 
 // ---------------------------------------------------------------------------

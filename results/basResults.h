@@ -10,6 +10,8 @@
 
 class basParam;
 class Dialogs;
+class FileFaults;
+struct FileRead;
 
 // What changed in the results store, for the windows that show it.
 enum class ResultsChange {
@@ -64,7 +66,9 @@ public:
         std::array<double, kHistory> PerMinute{};
     };
 
+    // faults: the file layer's fault seam (tests script failures through it).
     basResults(basParam& param, Dialogs& dialogs);
+    basResults(basParam& param, Dialogs& dialogs, FileFaults& faults);
 
     // Today's date for new table rows; the local date unless a test sets it.
     void setToday(std::function<QDate()> today) { mToday = std::move(today); }
@@ -80,8 +84,18 @@ public:
 
     // --- the results file ---
     bool LoadResults();
+    // Writes the records; a file there that is not a whole results file is
+    // first kept as "<name>.bak" and the user is told under which name.
     bool SaveResults();
-    void ReloadResults();
+    // The step before a change: LoadResults, falling back to the default file
+    // when the configured one does not exist. When the file is there but
+    // cannot be read, the error box asks Retry (read again) or Cancel; after
+    // Cancel it returns false and the caller must not save, since the records
+    // in memory are not what the file holds.
+    bool ReloadResults();
+    // Reload, clear the test histories, save; false (nothing written) when the
+    // reload was cancelled or the save failed.
+    bool EraseTestResults();
     // The file image SaveResults writes, and the parser LoadResults uses.
     QByteArray ResultsFileBytes() const;
     bool ParseResults(const QByteArray& bytes);  // false: version not recognised
@@ -141,13 +155,13 @@ public:
 
 private:
     struct FileRecords;  // the records read and written field by field
-    enum class BackupOutcome { NotNeeded, Copied, Failed };
     // Before SaveResults replaces a file that is not a results file, a copy of
     // it is kept as "<name>.bak"; a failed copy asks Retry/Cancel like a
     // failed write, and Cancel leaves the file alone.
+    FileRead LoadFile();
     bool KeepForeignFile(const QString& path);
-    BackupOutcome BackupIfForeign(const QString& path);
-    static bool SameContents(const QString& a, const QString& b);
+    bool IsWholeResultsFile(const QString& path) const;
+    void TellKept(const QString& path, const QString& backup);
     QString TodayField() const;
     QString PlayerField() const;
     template <typename Row>
@@ -155,6 +169,7 @@ private:
 
     basParam& mParam;
     Dialogs& mDialogs;
+    FileFaults& mFaults;
     std::function<QDate()> mToday;
 
     std::array<TestRecord, 4> mTests{};

@@ -169,10 +169,8 @@ void frmResults::mnuFileErase_Click() {
     const MsgResult answer = mCtx.dialogs.msgBox(QStringLiteral("今までの成績を消去しますか？"), QStringLiteral("確認"),
                                                  MsgIcon::Question, MsgButtons::YesNo, 1);
     if (answer != MsgResult::Yes) return;
-    r.ReloadResults();
-    r.ClearTestResults();
-    r.SaveResults();
-    afterErase();
+    r.EraseTestResults();
+    afterErase();  // shows what the file holds, erased or not
 }
 
 // After an erase an open test graph follows at once.

@@ -1,9 +1,7 @@
 #include "basParam.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "Cp932.h"
+#include "Dialogs.h"
 #include "Numbers.h"
 #include "Paths.h"
 #include "SafeWrite.h"
@@ -130,7 +128,10 @@ const std::vector<basParam::KeyDef>& basParam::Keys() {
 }
 
 basParam::basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs)
-    : mDialogs(dialogs), mFolder(withTrailingSlash(programFolder)), mProduct(productName) {
+    : basParam(programFolder, productName, dialogs, FileFaults::none()) {}
+
+basParam::basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs, FileFaults& faults)
+    : mDialogs(dialogs), mFaults(faults), mFolder(withTrailingSlash(programFolder)), mProduct(productName) {
     AssignDefaults();
 }
 
@@ -158,14 +159,20 @@ bool basParam::LoadSettings() {
     AssignDefaults();
     // Only a regular file: a pipe or a device in its place could block or
     // never end.
-    const QFileInfo info(SettingsFileName());
-    if (info.exists() && !info.isFile()) return false;
-    QFile f(SettingsFileName());
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = f.read(kMaxSettingsBytes + 1);
-    if (f.error() != QFileDevice::NoError) return false;
-    LoadSettingsFromBytes(bytes);
+    const FileRead read = readWholeFile(SettingsFileName(), kMaxSettingsBytes + 1, mFaults);
+    mUnreadable = read.status == FileRead::Failed ? read.reason : QString();
+    mStartValues = ValueTexts();
+    if (read.status != FileRead::Read) return false;
+    LoadSettingsFromBytes(read.bytes);
     return true;
+}
+
+void basParam::ReportUnreadableSettings() {
+    if (mUnreadable.isEmpty()) return;
+    mDialogs.msgBox(QStringLiteral("設定ファイルを読み込めませんでした。") + QStringLiteral("\r\n") + SettingsFileName() +
+                        QStringLiteral("\r\n") + mUnreadable + QStringLiteral("\r\n\r\n") +
+                        QStringLiteral("今回は標準の設定で始めます。読み込めるようになるまで、このファイルには書き込みません。"),
+                    mProduct, MsgIcon::Exclamation);
 }
 
 void basParam::LoadSettingsFromBytes(const QByteArray& bytes) {
@@ -231,14 +238,14 @@ QByteArray basParam::SettingsFileBytes() const {
     for (const KeyDef& k : Keys()) {
         switch (k.kind) {
             case KeyDef::Int16:
-                if (this->*k.i16 != k.def) line(k.name, QString::number(this->*k.i16));
+                if (this->*k.i16 != k.def) line(k.name, ValueText(k));
                 break;
             case KeyDef::Int32:
-                if (this->*k.i32 != k.def) line(k.name, QString::number(this->*k.i32));
+                if (this->*k.i32 != k.def) line(k.name, ValueText(k));
                 break;
-            case KeyDef::Size: line(k.name, QString::number(this->*k.i32)); break;
+            case KeyDef::Size: line(k.name, ValueText(k)); break;
             case KeyDef::Flag:
-                if (this->*k.flag != (k.def != 0)) line(k.name, this->*k.flag ? QStringLiteral("True") : QStringLiteral("False"));
+                if (this->*k.flag != (k.def != 0)) line(k.name, ValueText(k));
                 break;
             case KeyDef::Text: case KeyDef::Name: case KeyDef::Color: {
                 QString def = k.defText ? QString::fromUtf8(k.defText) : QString();
@@ -257,8 +264,36 @@ QByteArray basParam::SettingsFileBytes() const {
 }
 
 bool basParam::SaveSettings() {
-    return writeFileWithRetry(SettingsFileName(), SettingsFileBytes(), mDialogs,
-                              QStringLiteral("設定ファイルの書き込みに失敗しました。"));
+    QByteArray bytes = SettingsFileBytes();
+    if (!mUnreadable.isEmpty()) {
+        const FileRead read = readWholeFile(SettingsFileName(), kMaxSettingsBytes + 1, mFaults);
+        if (read.status == FileRead::Failed) return false;  // the user's file stays as it is
+        basParam merged(mFolder, mProduct, mDialogs, mFaults);
+        if (read.status == FileRead::Read) merged.LoadSettingsFromBytes(read.bytes);
+        const QStringList now = ValueTexts();
+        for (size_t i = 0; i < Keys().size(); ++i) {
+            if (now[i] != mStartValues[i]) merged.ApplySettingsLine(QLatin1String(Keys()[i].name) + u'=' + now[i]);
+        }
+        bytes = merged.SettingsFileBytes();
+    }
+    return writeFileWithRetry(SettingsFileName(), bytes, mDialogs,
+                              QStringLiteral("設定ファイルの書き込みに失敗しました。"), mFaults);
+}
+
+QString basParam::ValueText(const KeyDef& k) const {
+    switch (k.kind) {
+        case KeyDef::Int16: return QString::number(this->*k.i16);
+        case KeyDef::Int32: case KeyDef::Size: return QString::number(this->*k.i32);
+        case KeyDef::Flag: return this->*k.flag ? QStringLiteral("True") : QStringLiteral("False");
+        case KeyDef::Text: case KeyDef::Name: case KeyDef::Color: break;
+    }
+    return this->*k.str;
+}
+
+QStringList basParam::ValueTexts() const {
+    QStringList values;
+    for (const KeyDef& k : Keys()) values << ValueText(k);
+    return values;
 }
 
 // A graph's colour keys are the colour keys of the table that begin with the

@@ -1,9 +1,11 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
 class Dialogs;
+class FileFaults;
 
 // The parameter store: one value per settings key, each with a property named
 // exactly like its key (getter Level(), setter Level(v)), and the two routines
@@ -21,8 +23,18 @@ class basParam {
 public:
     // programFolder: the folder of the executable; productName: "Lumbra".
     basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs);
+    // faults: the file layer's fault seam (tests script failures through it).
+    basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs, FileFaults& faults);
 
+    // False when there is no settings file or it could not be read. A file
+    // that is there but cannot be read (no permission, an I/O error, not a
+    // regular file) is remembered: SaveSettings then does not write over it
+    // until a later read succeeds.
     bool LoadSettings();
+    bool SettingsUnreadable() const { return !mUnreadable.isEmpty(); }
+    // Tells the user, once, that the settings file could not be read and will
+    // not be written; nothing when it was read or is missing.
+    void ReportUnreadableSettings();
     // What LoadSettings does with the file's contents: the defaults, then
     // every line (UTF-8 when valid, otherwise CP932). Only the first
     // kMaxSettingsBytes count, up to the last whole line in them.
@@ -30,8 +42,13 @@ public:
     // A settings file holds a few hundred bytes; a damaged or foreign file in
     // its place is read no further than this, so it cannot hold up start-up.
     static constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+    // Writes the settings. After a failed read at start-up it first reads the
+    // file again: still unreadable, nothing is written (false); readable now,
+    // the file's values are kept and only what changed during this run is laid
+    // over them.
     bool SaveSettings();
 
+    const QString& ProductName() const { return mProduct; }
     QString SettingsFileName() const;     // <folder>/<product>.ini
     QString DefaultDataFileName() const;  // <folder>/<product>.dat
     QString DefaultTextFileName() const;  // <folder>/Text/Pref.txt
@@ -109,10 +126,15 @@ private:
     static QString basParam::*graphColorMember(const QString& key, const char* graph);
     QString graphColor(const QString& key, const char* graph) const;
     void setGraphColor(const QString& key, const char* graph, const QString& value);
+    QString ValueText(const KeyDef& k) const;
+    QStringList ValueTexts() const;
 
     Dialogs& mDialogs;
+    FileFaults& mFaults;
     QString mFolder;
     QString mProduct;
+    QString mUnreadable;        // why the existing file could not be read at start-up
+    QStringList mStartValues;   // every key's value then, to find what this run changed
 
     int16_t m_Level = 0;
     int32_t m_NeedCount = 0;

@@ -186,7 +186,7 @@ void TextPractice::Unload() {
     if (mUnloaded) return;
     mUnloaded = true;
     if (mDoneCount == 0) return;
-    mResults.ReloadResults();
+    if (!mResults.ReloadResults()) return;  // the file could not be read: only these totals are lost
     mResults.AddTextResult(mTotalTyped, mTotalMiss, mAvgPerMin);
     mResults.SaveResults();
 }

@@ -382,6 +382,11 @@ TEST_F(ResultsTest, ForeignFileIsKeptAsBakBeforeItIsReplaced) {
     ASSERT_TRUE(results.SaveResults());  // now a results file: no second copy
     EXPECT_EQ(folder.read("Lumbra.dat.bak"), "my diary\r\n");
     EXPECT_FALSE(folder.exists("Lumbra.dat.bak.2"));
+    // The user was told once which file was kept under which name.
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Information);
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(dat() + QStringLiteral("\r\n→ ") + dat() + QStringLiteral(".bak")))
+        << dialogs.messages[0].text.toStdString();
 }
 
 struct BackupCase {
@@ -427,6 +432,7 @@ TEST_F(ResultsTest, ExistingBakWithTheSameContentsIsReused) {
     writeDat("document A");
     ASSERT_TRUE(results.SaveResults());
     EXPECT_FALSE(folder.exists("Lumbra.dat.bak.2"));
+    EXPECT_TRUE(dialogs.messages.empty()) << "a copy kept earlier was told about then";
 }
 
 TEST_F(ResultsTest, ForeignFileThatCannotBeCopiedIsLeftAloneOnCancel) {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <sys/stat.h>
 #include <functional>
 #include <map>
 
 #include "Cp932.h"
 #include "Fakes.h"
+#include "ScriptedFileFaults.h"
 #include "TestFiles.h"
 #include "basParam.h"
 
@@ -306,6 +308,42 @@ TEST_F(SettingsFixture, FailedSaveRetriedAfterTheFolderIsBackSucceeds) {
     EXPECT_TRUE(moved.SaveSettings());
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dir.read("gone/Lumbra.ini"), expectedFile({{"NeedCount", "120"}}).toUtf8());
+}
+
+// An existing file that cannot be read is the user's: they are told once at
+// start-up, and it is not written over at exit while it still cannot be read.
+TEST_F(SettingsFixture, UnreadableFileIsToldAndNeverReplacedWhileUnreadable) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.file("Lumbra.ini")).constData(), 0644), 0);  // reads would block
+    EXPECT_FALSE(param.LoadSettings());
+    EXPECT_TRUE(param.SettingsUnreadable());
+    param.ReportUnreadableSettings();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const MsgBoxRequest& m = dialogs.messages[0];
+    EXPECT_TRUE(m.text.startsWith(QStringLiteral("設定ファイルを読み込めませんでした。\r\n") + dir.file("Lumbra.ini")))
+        << m.text.toStdString();
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(m.title, QStringLiteral("Lumbra"));
+    param.Level(4);
+    EXPECT_FALSE(param.SaveSettings());
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "nothing more to say at exit";
+    struct stat st {};
+    ASSERT_EQ(lstat(QFile::encodeName(dir.file("Lumbra.ini")).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+TEST_F(SettingsFixture, ReadableAgainAtExitKeepsTheFilesValuesUnderThisRunsChanges) {
+    dir.write("Lumbra.ini", "[Lumbra]\r\nNeedCount=80\r\nPlayerName=Hana\r\nLevel=2\r\n");
+    ScriptedFileFaults faults;
+    basParam run(dir.path(), QStringLiteral("Lumbra"), dialogs, faults);
+    faults.failNextOpen();
+    EXPECT_FALSE(run.LoadSettings());
+    EXPECT_EQ(run.NeedCount(), 50);  // defaults for this run
+    run.Level(7);
+    run.PlayerName(QStringLiteral("Ken"));
+    ASSERT_TRUE(run.SaveSettings());
+    EXPECT_EQ(dir.read("Lumbra.ini"),
+              expectedFile({{"Level", "7"}, {"NeedCount", "80"}, {"PlayerName", "Ken"}}).toUtf8());
+    EXPECT_TRUE(dialogs.messages.empty()) << "LoadSettings itself stays silent";
 }
 
 }  // namespace
