@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "Paths.h"
+#include "basMain.h"
 
 namespace programfolder {
 namespace {
@@ -15,17 +16,53 @@ bool isWritableFolder(const QString& dir) {
     return fi.isDir() && fi.isWritable();
 }
 
-// Copies the files of src that dst lacks (dst files are the user's: never replaced).
-void copyMissing(const QString& src, const QString& dst) {
-    QDir().mkpath(dst);
+// Copies a file that dst lacks (a file there is the user's: never replaced).
+bool copyIfMissing(const QString& from, const QString& to) {
+    if (!QFileInfo(from).isFile() || QFileInfo::exists(to)) return false;
+    return QFile::copy(from, to);
+}
+
+// Copies the files of src that dst lacks; true when any was copied.
+bool copyMissing(const QString& src, const QString& dst) {
+    bool copied = false;
     QDirIterator it(src, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString from = it.next();
         const QString to = dst + u'/' + QDir(src).relativeFilePath(from);
         if (QFileInfo::exists(to)) continue;
         QDir().mkpath(QFileInfo(to).path());
-        QFile::copy(from, to);
+        copied = QFile::copy(from, to) || copied;
     }
+    return copied;
+}
+
+// The read-me and the practice texts of src that folder lacks.
+bool copyShipped(const QString& src, const QString& folder) {
+    const bool readme = copyIfMissing(src + QStringLiteral("/Readme.txt"), folder + QStringLiteral("/Readme.txt"));
+    return copyMissing(src + QStringLiteral("/Text"), folder + QStringLiteral("/Text")) || readme;
+}
+
+QString userFolder(const Environment& env) {
+    const QString base = !env.xdgDataHome.isEmpty() ? env.xdgDataHome : env.home + QStringLiteral("/.local/share");
+    return base + u'/' + basMain::ProductName();
+}
+
+// A portable copy that cannot write its own folder: what the learner has
+// beside the program comes along.
+QString carryOver(const QString& exeDir, const QString& folder, bool created) {
+    bool carried = false;
+    for (const char* ext : {".ini", ".dat"}) {
+        const QString name = basMain::ProductName() + QLatin1String(ext);
+        carried = copyIfMissing(exeDir + u'/' + name, folder + u'/' + name) || carried;
+    }
+    const bool shipped = copyShipped(exeDir, folder);
+    if (!created && !carried && !shipped) return {};
+    QString notice = QStringLiteral("プログラムのフォルダーに書き込めないため、設定と成績は次のフォルダーに保存します。") +
+                     QStringLiteral("\r\n") + folder;
+    if (carried)
+        notice += QStringLiteral("\r\n\r\n") +
+                  QStringLiteral("プログラムのフォルダーにあった設定ファイルと成績ファイルを、このフォルダーにコピーしました。");
+    return notice;
 }
 
 }  // namespace
@@ -35,24 +72,24 @@ QString installedDataDir(const QString& exeDir) {
     return QFileInfo::exists(dir + QStringLiteral("/Readme.txt")) ? dir : QString();
 }
 
-QString resolve(const Environment& env) {
+Prepared prepare(const Environment& env) {
     const QString installed = installedDataDir(env.exeDir);
-    if (installed.isEmpty() && isWritableFolder(env.exeDir)) return withTrailingSlash(env.exeDir);
+    if (installed.isEmpty() && isWritableFolder(env.exeDir)) return {withTrailingSlash(env.exeDir), {}};
 
-    const QString base = !env.xdgDataHome.isEmpty() ? env.xdgDataHome
-                                                     : env.home + QStringLiteral("/.local/share");
-    const QString folder = base + QStringLiteral("/Lumbra");
+    const QString folder = userFolder(env);
+    const bool created = !QFileInfo::exists(folder);
     QDir().mkpath(folder);
     if (!installed.isEmpty()) {
-        if (!QFileInfo::exists(folder + QStringLiteral("/Readme.txt")))
-            QFile::copy(installed + QStringLiteral("/Readme.txt"), folder + QStringLiteral("/Readme.txt"));
-        copyMissing(installed + QStringLiteral("/Text"), folder + QStringLiteral("/Text"));
+        copyShipped(installed, folder);
+        return {withTrailingSlash(folder), {}};
     }
-    return withTrailingSlash(folder);
+    return {withTrailingSlash(folder), carryOver(env.exeDir, folder, created)};
 }
 
-QString resolveForThisProcess(const QString& exeDir) {
-    return resolve({exeDir, qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath()});
+QString resolve(const Environment& env) { return prepare(env).folder; }
+
+Prepared prepareForThisProcess(const QString& exeDir) {
+    return prepare({exeDir, qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath()});
 }
 
 }  // namespace programfolder

@@ -7,6 +7,7 @@
 #include "FontConfigWarmup.h"
 #include "FormsRegistry.h"
 #include "QtServices.h"
+#include "SafeWrite.h"
 #include "Widgets.h"
 #include "ProgramFolder.h"
 #include "basMain.h"
@@ -31,11 +32,19 @@ int main(int argc, char** argv) {
     QtShell shell;
     FormsRegistry forms;
 
-    const QString folder = programfolder::resolveForThisProcess(QCoreApplication::applicationDirPath());
+    const programfolder::Prepared prepared =
+        programfolder::prepareForThisProcess(QCoreApplication::applicationDirPath());
+    const QString& folder = prepared.folder;
+    if (!prepared.notice.isEmpty())
+        dialogs.msgBox(prepared.notice, basMain::ProductName(), MsgIcon::Information);
     basMain main(folder);
     basParam param(folder, basMain::ProductName(), dialogs);
     basResults results(param, dialogs);
+    // What a save killed midway left beside the files (the files themselves are whole).
+    removeLeftoverTemporaries(param.SettingsFileName());
     param.LoadSettings();
+    removeLeftoverTemporaries(param.DataFileName());
+    param.ReportUnreadableSettings();
 
     AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
     auto* mainWindow = new frmMain(ctx);
