@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <algorithm>
 #include <QTimer>
 
 #include "AppContext.h"
@@ -84,23 +82,11 @@ QWidget* QtGameWindow::addClient() {
     return central;
 }
 
-void QtGameWindow::centreOnOwner() { centreOver(this, parentWidget()); }
+void QtGameWindow::centreOnOwner() { ui::centreOver(this, parentWidget()); }
 
 QString QtGameWindow::gameFace() const {
     const QString& face = mCtx.param.FontName();
     return face.trimmed().isEmpty() ? QStringLiteral("ＭＳ ゴシック") : face;
-}
-
-void centreOver(QWidget* w, QWidget* owner) {
-    if (!owner) return;
-    QPoint at = owner->frameGeometry().center() - w->rect().center();
-    // Kept on the owner's screen when the owner is smaller than the window.
-    if (QScreen* screen = owner->screen()) {
-        const QRect avail = screen->availableGeometry();
-        at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - w->frameGeometry().width())));
-        at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - w->frameGeometry().height())));
-    }
-    w->move(at);
 }
 
 QAction* QtGameWindow::addItem(QMenu* menu, const QString& name, const QString& caption) {

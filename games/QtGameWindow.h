@@ -11,9 +11,6 @@ class QLineEdit;
 class QMenu;
 class QTimer;
 
-// Moves a window so that it is centred over its owner and stays on the owner's screen.
-void centreOver(QWidget* w, QWidget* owner);
-
 // What the three game windows share: the 100 ms timer (owned here; the logic
 // starts and stops it through GameView), the high-score dialog over the
 // window, the key handler that turns every key-down into a virtual-key code

@@ -117,6 +117,6 @@ void frmScore::fill(AppContext& ctx) {
 
 void frmScore::showModal(AppContext& ctx, QWidget* owner) {
     frmScore dlg(ctx, owner);
-    centreOver(&dlg, owner);
+    ui::centreOver(&dlg, owner);
     dlg.exec();
 }

@@ -12,6 +12,7 @@
 #include "GraphCsv.h"
 #include "QtSurface.h"
 #include "Twips.h"
+#include "Widgets.h"
 #include "basMain.h"
 
 // ---- GraphArea ----
@@ -104,11 +105,13 @@ void QtGraphWindow::applyStoredSize(int32_t widthTw, int32_t heightTw) {
     resize(w, h);
 }
 
+// Centred on the owner; a stored size larger than the screen shrinks to it.
 void QtGraphWindow::placeOver(QWidget* owner) {
-    if (!owner) return;
-    const QRect o = owner->window()->frameGeometry();
-    move(o.center() - QPoint(width() / 2, height() / 2));
+    if (owner) ui::centreOver(this, owner);
+    else ui::keepOnScreen(this);
 }
+
+void QtGraphWindow::keepReachable() { ui::keepOnScreen(this, screen()); }
 
 bool QtGraphWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mClient && event->type() == QEvent::Resize) layoutClient();

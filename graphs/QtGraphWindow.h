@@ -106,15 +106,19 @@ protected:
     // The graph window of class T, brought forward or opened over its owner.
     template <typename T>
     static T* showModelessWindow(AppContext& ctx, QWidget* owner) {
+        bool made = false;
         T* w = loadedOrNew<T>(ctx.forms, [&] {
-            auto* made = new T(ctx, owner);
-            made->placeOver(owner);
-            return made;
+            auto* fresh = new T(ctx, owner);
+            fresh->placeOver(owner);
+            made = true;
+            return fresh;
         });
         bringForward(w, true);
+        if (made) w->keepReachable();  // once shown, with its real frame
         return w;
     }
     void placeOver(QWidget* owner);
+    void keepReachable();  // once shown, its real frame inside the screen
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* e) override;

@@ -198,10 +198,8 @@ void frmText::showModal(AppContext& ctx, QWidget* owner) {
     auto* w = new frmText(ctx, owner);
     w->setWindowFlag(Qt::Window, true);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    const QRect area = owner ? owner->frameGeometry()
-                             : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                                 : QRect(0, 0, w->width(), w->height()));
-    w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+    if (owner) ui::centreOver(w, owner);
+    else ui::keepOnScreen(w, QGuiApplication::primaryScreen());
     ui::runModal(w);
 }
 

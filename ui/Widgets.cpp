@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTranslator>
+#include <QScreen>
 #include <QWidget>
 
 #include "KeyMap.h"
@@ -123,6 +125,41 @@ private:
 }  // namespace
 
 void returnKeysAfterMenus(QMenuBar* bar) { new MenuKeysReturner(bar); }
+QRect fitInside(QRect frame, const QRect& area) {
+    frame.setWidth(std::min(frame.width(), area.width()));
+    frame.setHeight(std::min(frame.height(), area.height()));
+    frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    return frame;
+}
+
+void keepOnScreen(QWidget* w, QScreen* screen, QMargins frameEstimate) {
+    if (!screen) screen = QGuiApplication::screenAt(w->frameGeometry().center());
+    if (!screen) screen = w->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = w->frameGeometry();
+    // A window not shown yet has no frame: the estimate stands in for it.
+    if (frame == w->geometry()) frame = frame.marginsAdded(frameEstimate);
+    const QSize decoration = frame.size() - w->geometry().size();
+    if (frame.width() > area.width() || frame.height() > area.height()) {
+        w->resize(std::min(frame.width(), area.width()) - decoration.width(),
+                  std::min(frame.height(), area.height()) - decoration.height());
+        frame.setSize(w->size() + decoration);  // a minimum size may have won
+    }
+    const QRect fitted = fitInside(frame, area);
+    if (fitted.topLeft() != frame.topLeft()) w->move(fitted.topLeft());  // a window's move places its frame
+}
+
+void centreOver(QWidget* w, QWidget* owner) {
+    if (!owner) return;
+    const QWidget* top = owner->window();
+    w->move(top->frameGeometry().center() - w->frameGeometry().center() + w->frameGeometry().topLeft());
+    const QRect ownerFrame = top->frameGeometry(), ownerClient = top->geometry();
+    const QMargins ownerDecoration(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
+                                   ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
+    keepOnScreen(w, top->screen(), ownerDecoration);
+}
 
 void runModal(QWidget* w) {
     QPointer<QWidget> guard(w);

@@ -1,6 +1,8 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QMargins>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 
@@ -10,6 +12,7 @@ class QFrame;
 class QKeyEvent;
 class QActionGroup;
 class QMenuBar;
+class QScreen;
 
 // Small helpers every window uses to build itself from the design's values.
 namespace ui {
@@ -50,6 +53,20 @@ QActionGroup* makeCheckGroup(QObject* parent);
 // where it was, so a letter opens a menu only while Alt is held. Call once;
 // menus added to the bar later are watched too.
 void returnKeysAfterMenus(QMenuBar* bar);
+// Window placement: a window the program places (centred on its owner, or
+// sized from stored settings) stays reachable, its title bar and menu inside
+// the screen's available area.
+//
+// The frame rectangle moved, and shrunk where it is larger, to lie inside
+// area; the top-left corner wins when even the smallest size does not fit.
+QRect fitInside(QRect frame, const QRect& area);
+// Moves (and if need be shrinks) a top-level window into the available area
+// of screen, or of the screen under its centre when none is given.
+// frameEstimate: the frame of a window not shown yet (the owner's, say).
+void keepOnScreen(QWidget* w, QScreen* screen = nullptr, QMargins frameEstimate = {});
+// Centres a window on its owner's frame and keeps it on the owner's screen,
+// taking the owner's frame as the size of the window's own.
+void centreOver(QWidget* w, QWidget* owner);
 
 // Shows a window modal and waits until it has been closed (or destroyed).
 void runModal(QWidget* w);

@@ -2,6 +2,8 @@
 // their menus and toggles, and that what they show follows the data.
 #include <QActionGroup>
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -94,6 +96,22 @@ TEST_F(GraphWindowTest, StoredSizesOutsideSixteenBitsAreClampedOnLoad) {
     frmGraph2 w(world.ctx);
     EXPECT_EQ(w.widthTw(), 32767);
     EXPECT_EQ(w.heightTw(), 7000);
+}
+
+// A size stored on a larger screen, or a window centred on an owner at the
+// screen's edge: the window opens whole inside the screen.
+TEST_F(GraphWindowTest, StoredSizeLargerThanTheScreenOpensInsideIt) {
+    world.param.TestGraphWidth(32767);
+    world.param.TestGraphHeight(32767);
+    QWidget owner;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    owner.setGeometry(area.right() - 50, area.bottom() - 50, 40, 40);
+    auto* w = frmGraph::showModeless(world.ctx, &owner);
+    settle();
+    EXPECT_TRUE(area.contains(w->frameGeometry()))
+        << w->frameGeometry().x() << "," << w->frameGeometry().y() << " " << w->frameGeometry().width() << "x"
+        << w->frameGeometry().height();
+    w->close();
 }
 
 TEST_F(GraphWindowTest, MissKeyWindowIsAtLeast7500Wide) {
