@@ -50,11 +50,11 @@ TEST(UnreadableResults, EndOfATestAsksAndCancelLeavesTheFileWhole) {
 
 TEST(ReadOnlyProgramFolder, CarriesTheLearnersFilesOverOnceAndNeverOverNewerOnes) {
     ScratchFolder root;
-    root.write("portable/Lumbra", "");
-    root.write("portable/Lumbra.ini", "[Lumbra]\r\nNeedCount=80\r\n");
-    root.write("portable/Lumbra.dat", "results");
-    root.write("portable/Readme.txt", "guide");
-    root.write("portable/Text/Pref.txt", "HoKKaIDoU|ほっかいどう\n");
+    // What a learner's portable copy holds beside the executable.
+    const std::pair<const char*, QByteArray> copy[] = {
+        {"Lumbra", ""}, {"Lumbra.ini", "[Lumbra]\r\nNeedCount=80\r\n"}, {"Lumbra.dat", "results"},
+        {"Readme.txt", "guide"}, {"Text/Pref.txt", QStringLiteral("HoKKaIDoU|ほっかいどう\n").toUtf8()}};
+    for (const auto& [name, bytes] : copy) root.write(QStringLiteral("portable/") + QLatin1String(name), bytes);
     ASSERT_TRUE(chmodPath(root.file("portable/Text"), 0555));
     ASSERT_TRUE(chmodPath(root.file("portable"), 0555));
     const QString seen = runInChild([&] {
