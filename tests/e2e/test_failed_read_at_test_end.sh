@@ -58,7 +58,11 @@ cc -shared -fPIC -O1 -o "$shim" "$E2E_WORK/failread.c" -ldl || e2e_fail "cannot 
 
 trigger="$E2E_WORK/fail-next-read"
 e2e_start_x
-LD_PRELOAD="$shim" LUMBRA_FAIL_READ_TRIGGER="$trigger" e2e_start_program
+# A sanitizer build wants its runtime first among the preloaded libraries.
+preload="$shim"
+asan=$(ldd "$E2E_PROGRAM" 2>/dev/null | awk '/libasan/ { print $3 }')
+[[ -n "$asan" ]] && preload="$asan:$shim"
+LD_PRELOAD="$preload" LUMBRA_FAIL_READ_TRIGGER="$trigger" e2e_start_program
 touch "$trigger"
 
 # Type the test to its end: the reload before the save meets the fault.
