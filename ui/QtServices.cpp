@@ -191,7 +191,8 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& r) { return 
 std::optional<uint32_t> QtDialogs::chooseColor(uint32_t current) {
     const QColor c = QColorDialog::getColor(ui::fromColorValue(current), owner());
     if (!c.isValid()) return std::nullopt;
-    return ui::toColorValue(c);
+    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+           (static_cast<uint32_t>(c.blue()) << 16);
 }
 
 std::optional<QString> QtDialogs::chooseFont(const QString& initialFace) {
