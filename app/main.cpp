@@ -6,6 +6,7 @@
 #include "AppContext.h"
 #include "FontConfigWarmup.h"
 #include "FormsRegistry.h"
+#include "Learning.h"
 #include "QtServices.h"
 #include "Widgets.h"
 #include "ProgramFolder.h"
@@ -36,7 +37,9 @@ int main(int argc, char** argv) {
     basResults results(param, dialogs);
     param.LoadSettings();
 
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
+    // Opens its store on first use, after the window is up.
+    Learning learning(param, clock, dialogs);
+    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms, &learning};
     auto* mainWindow = new frmMain(ctx);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     mainWindow->show();
