@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <cstdint>
 
+#include "KeyRecorder.h"
 #include "RomajiJudge.h"
 #include "TextFile.h"
 
@@ -58,6 +59,10 @@ public:
     // Returns whether entries were loaded.
     bool LoadText(const QString& path);
 
+    // The learning engine gets every character the learner types (not the
+    // ones MissNext enters for them); an entry is one run. May be null.
+    void setRecorder(KeyRecorder* recorder) { mRecorder = recorder; }
+
     // Judges one typed character. Returns true when the shown texts or
     // figures changed (always, unless no file is loaded).
     bool keyPress(QChar ch);
@@ -109,6 +114,7 @@ private:
     void advance();
     void finishEntry();
     void resetEntry();
+    void record(QChar ch, QChar expected, bool correct, bool firstOfRun);
 
     basParam& mParam;
     basResults& mResults;
@@ -116,6 +122,7 @@ private:
     Random& mRandom;
     Dialogs& mDialogs;
     Beeper& mBeeper;
+    KeyRecorder* mRecorder = nullptr;
 
     QList<TextEntry> mTexts;
     int32_t mTextCount = 0;
