@@ -38,12 +38,14 @@ QTableWidget* makeTable(QWidget* parent, const QString& name, const QStringList&
     return t;
 }
 
-void fill(QTableWidget* t, const std::vector<QStringList>& rows) {
+// Names and words left, figures right.
+void fill(QTableWidget* t, const std::vector<QStringList>& rows, std::initializer_list<int> wordColumns = {0}) {
     t->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < rows[static_cast<size_t>(r)].size(); ++c) {
             auto* item = new QTableWidgetItem(rows[static_cast<size_t>(r)][c]);
-            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            const bool words = std::find(wordColumns.begin(), wordColumns.end(), c) != wordColumns.end();
+            item->setTextAlignment((words ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             t->setItem(r, c, item);
         }
 }
@@ -142,7 +144,7 @@ void frmAnalysis::Refresh() {
     lblSummary->setText(learning::summaryText(*f, mDrillKeys));
     std::vector<QStringList> rows;
     for (const learning::KeyFigures& k : f->keys) rows.push_back(learning::keyRow(k, layout));
-    fill(tblKeys, rows);
+    fill(tblKeys, rows, {0, 5});
     rows.clear();
     for (const learning::ConfusionPair& c : f->confusions)
         rows.push_back({learning::keyName(c.expected, layout), learning::keyName(c.pressed, layout),
@@ -167,6 +169,7 @@ void frmAnalysis::showDays() {
     QDateTime first, last;
     if (f) {
         for (const learning::DayFigures& d : f->days) {
+            if (!d.counts.known()) continue;  // a day of a few keys says nothing yet
             const QDateTime at(d.day, QTime(12, 0));
             speed->append(static_cast<qreal>(at.toMSecsSinceEpoch()), d.perMinute());
             accuracy->append(static_cast<qreal>(at.toMSecsSinceEpoch()), d.accuracyPercent());
@@ -184,7 +187,8 @@ void frmAnalysis::showDays() {
     if (first.isValid()) days->setRange(first.addDays(-1), last.addDays(1));
     days->setTickCount(std::clamp(static_cast<int>(f ? f->days.size() : 0) + 2, 2, 10));
     auto* perMinute = new QValueAxis(chart);
-    perMinute->setRange(0, std::max(60.0, std::ceil(fastest / 50.0) * 50.0));
+    perMinute->setRange(0, std::max(60.0, fastest * 1.1));
+    perMinute->applyNiceNumbers();
     perMinute->setTitleText(QStringLiteral("打/分"));
     perMinute->setLabelFormat(QStringLiteral("%d"));
     auto* percent = new QValueAxis(chart);
