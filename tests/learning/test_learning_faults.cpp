@@ -137,17 +137,6 @@ TEST(Recorder, AStoreLockedByAnotherProgramIsWrittenOnceItIsFree) {
     files.check(rig.folder);
 }
 
-TEST(Recorder, AFolderItCannotCreateTheStoreInIsReportedOnce) {
-    LearningRig rig;
-    QDir(rig.folder.path()).mkdir(QStringLiteral("Lumbra.db"));  // a folder where the file should be
-    rig.key(65, 65, 0, true);
-    EXPECT_FALSE(rig.learning.flush());
-    rig.key(65, 65, 100);
-    EXPECT_FALSE(rig.learning.flush());
-    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
-    EXPECT_EQ(rig.learning.buffered(), 2u);
-}
-
 // A writer killed at random moments: the store opens, passes its integrity
 // check and holds whole batches only, at least all the acknowledged ones.
 TEST(Recorder, AKilledWriterLosesOnlyTheBatchItWasWriting) {

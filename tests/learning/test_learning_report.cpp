@@ -105,15 +105,3 @@ TEST_F(Stores, AFileThatIsNotAnExportChangesNothing) {
     EXPECT_FALSE(importKeystrokes(b, oneBad, &error));
     EXPECT_TRUE(all(b).empty());
 }
-
-TEST(LearningText, KeyNamesFollowTheLayout) {
-    EXPECT_EQ(keyName(65, 0), QStringLiteral("A"));
-    EXPECT_EQ(keyName(186, 0), QStringLiteral(":"));
-    EXPECT_EQ(keyName(186, 1), QStringLiteral(";"));
-    EXPECT_EQ(keyName(222, 0), QStringLiteral("^"));
-    EXPECT_EQ(keyName(16, 1), QStringLiteral("Shift"));
-    EXPECT_EQ(keyName(250, 0), QStringLiteral("VK 250"));
-    EXPECT_EQ(trendText(-0.12), QStringLiteral("速くなった 12%"));
-    EXPECT_EQ(trendText(0.04), QStringLiteral("変わらず"));
-    EXPECT_EQ(trendText(std::nullopt), QString());
-}
