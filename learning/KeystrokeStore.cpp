@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <map>
+#include <set>
 #include <tuple>
 
 using learning::Keystroke;
@@ -162,35 +163,57 @@ bool KeystrokeStore::migrateStep(int from) {
     return false;
 }
 
+// One statement per table and batch: rows of literal numbers (and dates),
+// added to what the table holds.
 bool KeystrokeStore::addTotals(const std::vector<Keystroke>& stored) {
     Totals t;
     for (const Keystroke& k : stored) t.add(k);
-    QSqlDatabase d = db();
-    QSqlQuery q(d);
-    const auto run = [&](const QVariantList& values) {
-        for (int i = 0; i < values.size(); ++i) q.bindValue(i, values[i]);
-        return q.exec() || fail(q.lastError().text());
+    const auto upsert = [this](const QString& table, const QStringList& rows, const QString& update) {
+        const auto step = static_cast<qsizetype>(kRowsPerStatement);
+        for (qsizetype at = 0; at < rows.size(); at += step) {
+            const QString values = rows.mid(at, step).join(u',');
+            if (!exec(QStringLiteral("INSERT INTO %1 VALUES %2 ON CONFLICT DO UPDATE SET %3").arg(table, values, update)))
+                return false;
+        }
+        return true;
     };
-    q.prepare(QStringLiteral("INSERT INTO key_stats VALUES(?,?,?,?,?,?) ON CONFLICT DO UPDATE SET "
-                             "attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
-                             "timed_n=timed_n+excluded.timed_n, timed_ms=timed_ms+excluded.timed_ms"));
-    for (const auto& [k, c] : t.keys)
-        if (!run({k.first, k.second, c.attempts, c.misses, c.timedN, c.timedMs})) return false;
-    q.prepare(QStringLiteral("INSERT INTO confusions VALUES(?,?,?,?) ON CONFLICT DO UPDATE SET n=n+excluded.n"));
+    const auto counts = [](const learning::Counts& c) {
+        return QStringLiteral("%1,%2,%3,%4").arg(c.attempts).arg(c.misses).arg(c.timedN).arg(c.timedMs);
+    };
+    const QString addCounts = QStringLiteral("attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
+                                             "timed_n=timed_n+excluded.timed_n, timed_ms=timed_ms+excluded.timed_ms");
+    QStringList keys, confusions, transitions, days;
+    for (const auto& [k, c] : t.keys) keys << QStringLiteral("(%1,%2,%3)").arg(k.first).arg(k.second).arg(counts(c));
     for (const auto& [k, n] : t.confusions)
-        if (!run({std::get<0>(k), std::get<1>(k), std::get<2>(k), n})) return false;
-    q.prepare(QStringLiteral("INSERT INTO transitions VALUES(?,?,?,?,?) ON CONFLICT DO UPDATE SET "
-                             "n=n+excluded.n, total_ms=total_ms+excluded.total_ms"));
+        confusions << QStringLiteral("(%1,%2,%3,%4)").arg(std::get<0>(k)).arg(std::get<1>(k)).arg(std::get<2>(k)).arg(n);
     for (const auto& [k, c] : t.transitions)
-        if (!run({std::get<0>(k), std::get<1>(k), std::get<2>(k), c.timedN, c.timedMs})) return false;
-    q.prepare(QStringLiteral("INSERT INTO days VALUES(?,?,?,?,?) ON CONFLICT DO UPDATE SET "
-                             "attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
-                             "timed_n=timed_n+excluded.timed_n, timed_ms=timed_ms+excluded.timed_ms"));
-    for (const auto& [day, c] : t.days)
-        if (!run({day, c.attempts, c.misses, c.timedN, c.timedMs})) return false;
-    return true;
+        transitions << QStringLiteral("(%1,%2,%3,%4,%5)")
+                           .arg(std::get<0>(k)).arg(std::get<1>(k)).arg(std::get<2>(k)).arg(c.timedN).arg(c.timedMs);
+    for (const auto& [day, c] : t.days) days << QStringLiteral("('%1',%2)").arg(day, counts(c));
+    return upsert(QStringLiteral("key_stats"), keys, addCounts) &&
+           upsert(QStringLiteral("confusions"), confusions, QStringLiteral("n=n+excluded.n")) &&
+           upsert(QStringLiteral("transitions"), transitions,
+                  QStringLiteral("n=n+excluded.n, total_ms=total_ms+excluded.total_ms")) &&
+           upsert(QStringLiteral("days"), days, addCounts);
 }
 
+namespace {
+// A row of the keystroke insert; characters as char(code), so that no text
+// is ever quoted into the statement.
+QString rowOf(const Keystroke& k) {
+    const auto ch = [](QChar c) { return c.isNull() ? QStringLiteral("NULL") : QStringLiteral("char(%1)").arg(c.unicode()); };
+    return QStringLiteral("(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10)")
+        .arg(k.timeMs).arg(k.mode).arg(k.expectedVk).arg(ch(k.expectedChar)).arg(k.pressedVk).arg(ch(k.pressedChar))
+        .arg(k.correct ? 1 : 0).arg(k.gapMs >= 0 ? QString::number(k.gapMs) : QStringLiteral("NULL"))
+        .arg(k.layout).arg(k.prevVk);
+}
+using Identity = std::tuple<qint64, int, int, int, int>;  // what makes a keystroke the same
+Identity identityOf(const Keystroke& k) { return {k.timeMs, k.mode, k.layout, k.expectedVk, k.pressedVk}; }
+}  // namespace
+
+// The keystrokes go in with a few multi-row inserts; those the unique index
+// turns away (already stored) are not returned, and only the returned ones
+// are added to the totals.
 std::optional<int> KeystrokeStore::append(const std::vector<Keystroke>& keys) {
     if (!mOpen) {
         fail(QStringLiteral("not open"));
@@ -201,28 +224,30 @@ std::optional<int> KeystrokeStore::append(const std::vector<Keystroke>& keys) {
         fail(d.lastError().text());
         return std::nullopt;
     }
-    std::vector<Keystroke> stored;
-    stored.reserve(keys.size());
+    std::multiset<Identity> inserted;
+    bool ok = true;
     QSqlQuery q(d);
-    bool ok = q.prepare(QStringLiteral(
-        "INSERT OR IGNORE INTO keystrokes(time_ms, mode, expected_vk, expected_char, pressed_vk, pressed_char, "
-        "correct, gap_ms, layout, prev_vk) VALUES(?,?,?,?,?,?,?,?,?,?)"));
-    for (size_t i = 0; ok && i < keys.size(); ++i) {
-        const Keystroke& k = keys[i];
-        q.bindValue(0, k.timeMs);
-        q.bindValue(1, k.mode);
-        q.bindValue(2, k.expectedVk);
-        q.bindValue(3, charValue(k.expectedChar));
-        q.bindValue(4, k.pressedVk);
-        q.bindValue(5, charValue(k.pressedChar));
-        q.bindValue(6, k.correct ? 1 : 0);
-        q.bindValue(7, k.gapMs >= 0 ? QVariant(k.gapMs) : QVariant());
-        q.bindValue(8, k.layout);
-        q.bindValue(9, k.prevVk);
-        ok = q.exec();
-        if (ok && q.numRowsAffected() == 1) stored.push_back(k);
+    for (size_t at = 0; ok && at < keys.size(); at += kRowsPerStatement) {
+        QStringList rows;
+        for (size_t i = at; i < std::min(keys.size(), at + kRowsPerStatement); ++i) rows << rowOf(keys[i]);
+        ok = q.exec(QStringLiteral("INSERT OR IGNORE INTO keystrokes(time_ms, mode, expected_vk, expected_char, "
+                                   "pressed_vk, pressed_char, correct, gap_ms, layout, prev_vk) VALUES %1 "
+                                   "RETURNING time_ms, mode, layout, expected_vk, pressed_vk")
+                 .arg(rows.join(u',')));
+        while (ok && q.next())
+            inserted.insert({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(),
+                             q.value(4).toInt()});
     }
     if (!ok) fail(q.lastError().text());
+    q.finish();
+    std::vector<Keystroke> stored;
+    stored.reserve(inserted.size());
+    for (const Keystroke& k : keys) {
+        const auto it = inserted.find(identityOf(k));
+        if (it == inserted.end()) continue;
+        inserted.erase(it);
+        stored.push_back(k);
+    }
     ok = ok && addTotals(stored) && (d.commit() || fail(d.lastError().text()));
     if (!ok) {
         d.rollback();

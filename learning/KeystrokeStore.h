@@ -59,6 +59,7 @@ public:
     bool exec(const QString& sql);
 
 private:
+    static constexpr size_t kRowsPerStatement = 500;
     QSqlDatabase db() const;
     bool migrateStep(int from);
     bool fail(const QString& what);
