@@ -29,6 +29,11 @@ learning::Keystroke keyAt(qint64 i) {
 }
 
 void BM_RecordKey(benchmark::State& state) {
+    // The recorder's timers need an application object, as in the program.
+    int argc = 1;
+    char name[] = "bench_learning";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
     ScratchFolder folder;
     FakeDialogs dialogs;
     FakeClock clock;
@@ -105,11 +110,4 @@ BENCHMARK(BM_AnalysisFiguresOverAMillionKeys)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-// The recorder's timers need an application object, as in the program.
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -39,6 +39,16 @@ struct LearningRig {
     QString dbPath() const { return folder.file(QStringLiteral("Lumbra.db")); }
 };
 
+// Every keystroke a store holds, in the order written.
+inline std::vector<learning::Keystroke> allKeystrokes(KeystrokeStore& s) {
+    std::vector<learning::Keystroke> out;
+    s.forEach([&](const learning::Keystroke& k) {
+        out.push_back(k);
+        return true;
+    });
+    return out;
+}
+
 // A keystroke for the store tests.
 inline learning::Keystroke stroke(qint64 t, int16_t expected, int16_t pressed, int32_t gap, int16_t prev = 0,
                                   int16_t layout = 0) {

@@ -13,15 +13,6 @@ using learning::Keystroke;
 
 namespace {
 
-std::vector<Keystroke> all(KeystrokeStore& s) {
-    std::vector<Keystroke> out;
-    s.forEach([&](const Keystroke& k) {
-        out.push_back(k);
-        return true;
-    });
-    return out;
-}
-
 // A run of text practice: characters, a miss, a first key without a gap.
 std::vector<Keystroke> sampleRun() {
     std::vector<Keystroke> run{stroke(1000, 65, 65, -1), stroke(1180, 83, 68, 180, 65), stroke(1400, 83, 83, 220, 68),
@@ -57,7 +48,7 @@ TEST(KeystrokeStore, KeystrokesSurviveARestartInWalMode) {
     KeystrokeStore again(dir.file("Lumbra.db"));
     ASSERT_TRUE(again.open());
     EXPECT_EQ(again.schemaVersion(), KeystrokeStore::kSchemaVersion);
-    EXPECT_EQ(all(again), sampleRun());
+    EXPECT_EQ(allKeystrokes(again), sampleRun());
     again.close();
     EXPECT_EQ(scalar(dir.file("Lumbra.db"), QStringLiteral("SELECT count(*) FROM keystrokes")), 4);
 }
@@ -107,7 +98,7 @@ TEST_P(Migration, OlderFileEndsWithTheFiguresOfANewOne) {
     ASSERT_TRUE(old.open()) << old.error().toStdString();
     EXPECT_EQ(old.schemaVersion(), KeystrokeStore::kSchemaVersion);
     if (from == 0) ASSERT_TRUE(old.append(keys));
-    EXPECT_EQ(all(old), all(fresh));  // prev_vk rebuilt from the row before
+    EXPECT_EQ(allKeystrokes(old), allKeystrokes(fresh));  // prev_vk rebuilt from the row before
     const auto a = old.figures(0), b = fresh.figures(0);
     ASSERT_TRUE(a && b);
     ASSERT_EQ(a->keys.size(), 2u);

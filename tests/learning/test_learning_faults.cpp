@@ -21,13 +21,7 @@ namespace {
 
 std::vector<Keystroke> stored(const QString& path) {
     KeystrokeStore s(path);
-    std::vector<Keystroke> out;
-    if (!s.open()) return out;
-    s.forEach([&](const Keystroke& k) {
-        out.push_back(k);
-        return true;
-    });
-    return out;
+    return s.open() ? allKeystrokes(s) : std::vector<Keystroke>{};
 }
 
 }  // namespace

@@ -34,14 +34,6 @@ struct Stores : ::testing::Test {
         ASSERT_TRUE(b.open());
         ASSERT_TRUE(a.append(sample()));
     }
-    std::vector<Keystroke> all(KeystrokeStore& s) {
-        std::vector<Keystroke> out;
-        s.forEach([&](const Keystroke& k) {
-            out.push_back(k);
-            return true;
-        });
-        return out;
-    }
 };
 
 }  // namespace
@@ -87,9 +79,9 @@ TEST_F(Stores, JsonImportMergesWithoutDuplicates) {
     r = importKeystrokes(b, *json, &error);  // the same file again
     ASSERT_TRUE(r);
     EXPECT_EQ(r->added, 0);
-    auto merged = all(b);
+    auto merged = allKeystrokes(b);
     ASSERT_EQ(merged.size(), 58u);
-    EXPECT_EQ(std::vector<Keystroke>(merged.begin() + 3, merged.end()), all(a));
+    EXPECT_EQ(std::vector<Keystroke>(merged.begin() + 3, merged.end()), allKeystrokes(a));
     EXPECT_EQ(b.figures(0)->keystrokes, 58);
 }
 
@@ -103,5 +95,5 @@ TEST_F(Stores, AFileThatIsNotAnExportChangesNothing) {
         {"time_ms":1,"mode":10,"expected_vk":65,"pressed_vk":65,"correct":true,"gap_ms":null,"layout":0},
         {"time_ms":2,"mode":10,"expected_vk":65,"pressed_vk":999,"correct":true,"gap_ms":5,"layout":0}]})";
     EXPECT_FALSE(importKeystrokes(b, oneBad, &error));
-    EXPECT_TRUE(all(b).empty());
+    EXPECT_TRUE(allKeystrokes(b).empty());
 }
