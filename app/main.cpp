@@ -6,6 +6,7 @@
 #include "AppContext.h"
 #include "FontConfigWarmup.h"
 #include "FormsRegistry.h"
+#include "Learning.h"
 #include "QtServices.h"
 #include "SafeWrite.h"
 #include "Widgets.h"
@@ -46,7 +47,9 @@ int main(int argc, char** argv) {
     removeLeftoverTemporaries(param.DataFileName());
     param.ReportUnreadableSettings();
 
-    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms};
+    // Opens its store on first use, after the window is up.
+    Learning learning(param, clock, dialogs);
+    AppContext ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms, &learning};
     auto* mainWindow = new frmMain(ctx);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     mainWindow->show();

@@ -12,7 +12,7 @@ namespace {
 bool inRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
 void checkLoadChecks(const basParam& p) {
-    FUZZ_CHECK(inRange(p.Level(), 0, 12));
+    FUZZ_CHECK(inRange(p.Level(), 0, 13));
     FUZZ_CHECK(inRange(p.NeedCount(), 1, 9999));
     FUZZ_CHECK(inRange(p.KeyBoard(), 0, 1));
     FUZZ_CHECK(inRange(p.KeyBoardSize(), 0, 1));

@@ -2,6 +2,7 @@
 
 #include "Beeper.h"
 #include "Clock.h"
+#include "KeyModel.h"
 #include "Levels.h"
 #include "Numbers.h"
 #include "Random.h"
@@ -34,6 +35,8 @@ int16_t KeyPractice::expectedCode() const { return mMain.keyCode(mNext[0]); }
 // r * (high - low) + low in single precision, rounded halves to even: the two
 // ends of the range come up half as often as the keys between them.
 int16_t KeyPractice::drawIndex() {
+    if (!mWeakWeights.empty())
+        return static_cast<int16_t>(mRangeLow + learning::drawWeighted(mWeakWeights, mRandom.Rnd()));
     const float r = mRandom.Rnd();
     const float v = r * static_cast<float>(mRangeHigh - mRangeLow) + static_cast<float>(mRangeLow);
     return static_cast<int16_t>(num::roundHalfEven(static_cast<double>(v)));
@@ -65,6 +68,8 @@ void KeyPractice::MakeDrill(int level) {
     const practice::KeyRange range = practice::levelRange(level, mParam.KeyBoardType());
     mRangeLow = range.low;
     mRangeHigh = range.high;
+    mWeakWeights.clear();
+    if (level == practice::kWeakKeys) WeightsChanged();
     setKeyColor(expectedCode(), OnScreenKeyboard::Black);
     setQueue(0, drawIndex());
     for (int i = 1; i <= 5; ++i) {
@@ -92,17 +97,23 @@ void KeyPractice::SetLevel(int level) {
     level = practice::validLevel(level);
     mParam.Level(static_cast<int16_t>(level));
     MakeDrill(level);
+    mFeeding = true;
     Form_KeyDown(expectedCode());
+    mFeeding = false;
     mRunning = false;
+    if (mRecorder) mRecorder->runEnded();
     setProgress(false, mProgressValue);
     mCaption = practice::levelWindowCaption(level);
     if (mView) mView->captionChanged();
 }
 
 void KeyPractice::Form_KeyDown(int16_t k) {
+    const bool first = !mRunning;
     if (!mRunning) startRun(k);
     setKeyColor(mLastKey, OnScreenKeyboard::Black);
-    if (k == expectedCode())
+    const int16_t expected = expectedCode();
+    if (mRecorder && !mFeeding) record(expected, k, first);
+    if (k == expected)
         NextChar();
     else
         judgeMiss(k);
@@ -126,7 +137,7 @@ void KeyPractice::judgeMiss(int16_t k) {
     ++mMissCount;
     mResults.AddRunKeyMiss(mNext[0], 1);
     if (mParam.MissBeep() == 1) mBeeper.Beep();
-    if (mParam.MissNext() == 1 && mParam.Level() <= 10) NextChar();
+    if (mParam.MissNext() == 1 && !isTestLevel(mParam.Level())) NextChar();
     if (mParam.MissKeyDisp() == 1) setKeyColor(k, OnScreenKeyboard::White);
     mLastKey = k;
 }
@@ -146,6 +157,7 @@ void KeyPractice::finishRun(int16_t k) {
     if (mParam.Level() == practice::kBeginnerTest) RecordTest(kBeginnerKind, secondsText);
     if (mParam.Level() == practice::kComprehensiveTest) RecordTest(kComprehensiveKind, secondsText);
     setKeyColor(k, OnScreenKeyboard::Black);
+    if (mRecorder) mRecorder->runEnded();
     if (mView) mView->showLastRun();
     mRunning = false;
     setProgress(false, mProgressValue);
@@ -160,6 +172,7 @@ void KeyPractice::RecordTest(int kind, const QString& seconds) {
 
 void KeyPractice::ReStart() {
     mRunning = false;
+    if (mRecorder) mRecorder->runEnded();
     setProgress(false, mProgressValue);
     setKeyColor(mLastKey, OnScreenKeyboard::Black);
 }
@@ -183,4 +196,24 @@ void KeyPractice::ArrangeKeyboard(int16_t keyBoardSize) {
 void KeyPractice::OptionsChanged() {
     mMain.MakeKeyCodeTable(mParam.KeyBoardType());
     ArrangeKeyboard(mParam.KeyBoardSize());
+}
+
+void KeyPractice::record(int16_t expected, int16_t k, bool firstOfRun) {
+    JudgedKey j;
+    j.mode = mParam.Level();
+    j.expectedVk = expected;
+    j.pressedVk = k;
+    j.correct = k == expected;
+    j.firstOfRun = firstOfRun;
+    j.tick = mClock.timeGetTime();
+    j.keyBoardType = mParam.KeyBoardType();
+    mRecorder->keyJudged(j);
+}
+
+void KeyPractice::WeightsChanged() {
+    mWeakWeights.clear();
+    if (!mWeights || mParam.Level() != practice::kWeakKeys) return;
+    std::vector<int16_t> codes;
+    for (int i = mRangeLow; i <= mRangeHigh; ++i) codes.push_back(mMain.keyCode(i));
+    mWeakWeights = mWeights->weakKeyWeights(codes, mParam.KeyBoardType());
 }

@@ -2,8 +2,10 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "AppContext.h"  // the modules and services, declared
+#include "KeyRecorder.h"
 #include "OnScreenKeyboard.h"
 
 // What the main window must show, told by KeyPractice as it changes. The
@@ -43,6 +45,17 @@ public:
                 Beeper& beeper);
 
     void setView(KeyPracticeView* view) { mView = view; }
+    // The learning engine: every judged key-down of a run (not the key
+    // SetLevel feeds) goes to the recorder; the weak-key level draws with the
+    // weights. Either may be null.
+    void setLearning(KeyRecorder* recorder, WeakKeyWeights* weights) {
+        mRecorder = recorder;
+        mWeights = weights;
+    }
+    // The learner's figures changed: the weak-key level takes the new weights.
+    void WeightsChanged();
+    // Whether the weak-key level draws by weakness (false: like the all-keys level).
+    bool drawsByWeakness() const { return !mWeakWeights.empty(); }
 
     // The window's load: key table, drill and caption for the stored level,
     // then the keyboard.
@@ -88,6 +101,7 @@ private:
     void finishRun(int16_t k);
     void RecordTest(int kind, const QString& seconds);
     void setProgress(bool visible, int32_t value);
+    void record(int16_t expected, int16_t k, bool firstOfRun);
 
     basMain& mMain;
     basParam& mParam;
@@ -96,6 +110,10 @@ private:
     Random& mRandom;
     Beeper& mBeeper;
     KeyPracticeView* mView = nullptr;
+    KeyRecorder* mRecorder = nullptr;
+    WeakKeyWeights* mWeights = nullptr;
+    std::vector<double> mWeakWeights;  // by key index from mRangeLow; empty: uniform draw
+    bool mFeeding = false;             // SetLevel's own key-down, not the learner's
 
     std::array<int16_t, 6> mNext{};
     int16_t mRangeLow = 0;

@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 
-// The practice levels (the Level setting, 0..12): which contiguous range of
-// key indexes each drills and which menu item selects it. Levels 10 and 12
-// end at index 45 on the English layout and 46 on the Japanese one; 11 and 12
-// are the beginner and the comprehensive test.
+// The practice levels (the Level setting, 0..13): which contiguous range of
+// key indexes each drills and which menu item selects it. Levels 10, 12 and
+// 13 end at index 45 on the English layout and 46 on the Japanese one; 11 and
+// 12 are the beginner and the comprehensive test; 13 is the weak-key drill,
+// the keys of the all-keys level drawn by weakness (the learning engine's
+// weights), listed in the menu after "全てのキー(&A)".
 namespace practice {
 
 // The menu control array a level item belongs to.
@@ -20,13 +22,14 @@ struct LevelDef {
     int16_t high106;     // last index on the Japanese layout
 };
 
-constexpr int kLevelCount = 13;
+constexpr int kLevelCount = 14;
 constexpr int kBeginnerTest = 11;
 constexpr int kComprehensiveTest = 12;
+constexpr int kWeakKeys = 13;
 
 const std::array<LevelDef, kLevelCount>& levelTable();
 
-// A valid level (0..12) as is; anything else falls back to level 0.
+// A valid level (0..13) as is; anything else falls back to level 0.
 int validLevel(int level);
 
 struct KeyRange {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QTimer>
 
 #include "AppContext.h"
 #include "FormsRegistry.h"
@@ -15,7 +16,9 @@
 #include "Twips.h"
 #include "basMain.h"
 #include "basParam.h"
+#include "Learning.h"
 #include "frmAbout.h"
+#include "frmAnalysis.h"
 #include "frmConf.h"
 #include "frmOptions.h"
 #include "frmBalloon.h"
@@ -57,7 +60,13 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent)
     buildControls();
     buildMenus();
     mPractice.setView(this);
+    mPractice.setLearning(ctx.learning, ctx.learning);
+    if (ctx.learning) connect(ctx.learning, &Learning::figuresChanged, this, &frmMain::figuresChanged);
     mPractice.Form_Load();
+    QTimer::singleShot(0, this, [this] {
+        mHeatMapReady = true;
+        if (mCtx.param.KeyBoardHeatMap() == 1) paintKeyBackgrounds();
+    });
 }
 
 QLabel* frmMain::keyLabel(int code) const {
@@ -173,6 +182,14 @@ void frmMain::buildViewMenu() {
                                 &frmMain::mnuViewGameTarget_Click);
     mnuViewGameSpeed = addItem(mnuViewGame, "mnuViewGameSpeed", QStringLiteral("早撃ち(&S)..."),
                                &frmMain::mnuViewGameSpeed_Click);
+    mnuViewBar2 = mnuView->addSeparator();
+    mnuViewBar2->setObjectName(QStringLiteral("mnuViewBar2"));
+    mnuViewHeatMap = addItem(mnuView, "mnuViewHeatMap", QStringLiteral("苦手キーの色分け(&H)"),
+                             &frmMain::mnuViewHeatMap_Click);
+    mnuViewHeatMap->setCheckable(true);
+    mnuViewHeatMap->setChecked(mCtx.param.KeyBoardHeatMap() == 1);
+    mnuViewAnalysis = addItem(mnuView, "mnuViewAnalysis", QStringLiteral("苦手キー分析(&W)..."),
+                              &frmMain::mnuViewAnalysis_Click);
 }
 
 void frmMain::buildSetMenu() {
@@ -238,6 +255,20 @@ void frmMain::mnuViewGameSpeed_Click() {
     if (AskPlayerName()) frmSpeed::showModal(mCtx, this);
 }
 
+void frmMain::mnuViewHeatMap_Click() {
+    mCtx.param.KeyBoardHeatMap(mnuViewHeatMap->isChecked() ? 1 : 0);
+    mHeatMapReady = true;
+    paintKeyBackgrounds();
+}
+
+void frmMain::mnuViewAnalysis_Click() {
+    if (!mCtx.learning) return;
+    const practice::KeyRange range = practice::levelRange(practice::kWeakKeys, mCtx.param.KeyBoardType());
+    std::vector<int16_t> drillKeys;
+    for (int i = range.low; i <= range.high; ++i) drillKeys.push_back(mCtx.main.keyCode(i));
+    frmAnalysis::showModeless(mCtx, std::move(drillKeys), this);
+}
+
 void frmMain::mnuSetOptions_Click() {
     frmOptions options(mCtx, this);
     options.exec();
@@ -269,6 +300,7 @@ bool frmMain::event(QEvent* e) {
 
 void frmMain::closeEvent(QCloseEvent* e) {
     if (mCtx.forms) mCtx.forms->unloadAllButFirst();
+    if (mCtx.learning) mCtx.learning->flush();
     mCtx.param.SaveSettings();
     e->accept();
 }
@@ -302,13 +334,29 @@ void frmMain::keyboardArranged() {
         ui::placeTwips(l, k.left, k.top, k.width, k.height);
         l->setFont(ui::designFont(k.fontName, k.points, true));
         l->setText(k.legend);
-        ui::setBackColor(l, ui::fromColorValue(k.backColor));
         ui::setForeColor(l, ui::fromColorValue(k.foreColor));
         l->setVisible(k.visible);
     }
+    paintKeyBackgrounds();
     for (QLabel* q : lblTextStr) ui::setFontFace(q, mPractice.keyboard().queueFontName());
     applyWindowSize();
     setUpdatesEnabled(wasEnabled);
+}
+
+// Finger colours, or with the heat map on, each key's weakness (keys not
+// known yet in a neutral grey).
+void frmMain::paintKeyBackgrounds() {
+    const bool heat = mHeatMapReady && mCtx.learning && mCtx.param.KeyBoardHeatMap() == 1;
+    const int16_t layout = mCtx.param.KeyBoardType();
+    for (const OnScreenKeyboard::Label& k : mPractice.keyboard().labels()) {
+        const uint32_t color = heat ? learning::heatColor(mCtx.learning->weakness(k.code, layout)) : k.backColor;
+        ui::setBackColor(keyLabel(k.code), ui::fromColorValue(color));
+    }
+}
+
+void frmMain::figuresChanged() {
+    mPractice.WeightsChanged();
+    if (mCtx.param.KeyBoardHeatMap() == 1) paintKeyBackgrounds();
 }
 
 void frmMain::showLastRun() { frmConf::showModeless(mCtx, this); }

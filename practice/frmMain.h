@@ -4,6 +4,7 @@
 #include <array>
 
 #include "KeyPractice.h"
+#include "Levels.h"
 #include "Widgets.h"
 
 struct AppContext;
@@ -57,11 +58,14 @@ public:
     QAction* mnuViewGameBalloon = nullptr;
     QAction* mnuViewGameTarget = nullptr;
     QAction* mnuViewGameSpeed = nullptr;
+    QAction* mnuViewBar2 = nullptr;
+    QAction* mnuViewHeatMap = nullptr;   // checkable: keys coloured by weakness (KeyBoardHeatMap)
+    QAction* mnuViewAnalysis = nullptr;  // the weak-key analysis window
     QMenu* mnuSet = nullptr;
     QMenu* mnuSetLevel = nullptr;
     QMenu* mnuSetLevelKey = nullptr;
     QMenu* mnuSetLevelFinger = nullptr;
-    std::array<QAction*, 13> levelItems{};  // by level: the Select items of the four arrays
+    std::array<QAction*, practice::kLevelCount> levelItems{};  // by level: the Select items of the four arrays
     QAction* mnuSetOptions = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpContents = nullptr;
@@ -75,6 +79,8 @@ public:
     void mnuViewGameBalloon_Click();
     void mnuViewGameTarget_Click();
     void mnuViewGameSpeed_Click();
+    void mnuViewHeatMap_Click();
+    void mnuViewAnalysis_Click();
     void mnuSetOptions_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
@@ -95,6 +101,8 @@ private:
                      const QKeySequence& shortcut = {});
     void keyDown(const QKeyEvent* e);
     void applyWindowSize();
+    void paintKeyBackgrounds();
+    void figuresChanged();
 
     // KeyPracticeView
     void keyForeColorChanged(int16_t code, uint32_t color) override;
@@ -108,4 +116,7 @@ private:
     KeyPractice mPractice;
     QWidget* mClient = nullptr;
     std::array<QLabel*, 256> mKeyLabels{};
+    // The heat map is painted once the window is up, so that start-up does
+    // not open the keystroke store.
+    bool mHeatMapReady = false;
 };

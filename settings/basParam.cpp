@@ -70,7 +70,7 @@ const std::vector<basParam::KeyDef>& basParam::Keys() {
     using K = KeyDef;
     static const std::vector<KeyDef> keys = [] {
         std::vector<KeyDef> v{
-            K::i("Level", &basParam::m_Level, 0, 0, 12),
+            K::i("Level", &basParam::m_Level, 0, 0, 13),
             K::l("NeedCount", &basParam::m_NeedCount, 50, 1, 9999),
             K::i("KeyBoard", &basParam::m_KeyBoard, 1, 0, 1),
             K::i("KeyBoardSize", &basParam::m_KeyBoardSize, 0, 0, 1),
@@ -122,6 +122,8 @@ const std::vector<basParam::KeyDef>& basParam::Keys() {
         v.push_back(K::color("TextGraphMissColor", &basParam::m_TextGraphMissColor, "000128000"));
         v.push_back(K::color("TextGraphInpPMinColor", &basParam::m_TextGraphInpPMinColor, "000128255"));
         v.push_back(K::i("TextGraphDisp", &basParam::m_TextGraphDisp, 7, 0, 7));
+        // Beyond the keys above: the on-screen keyboard coloured by weakness.
+        v.push_back(K::i("KeyBoardHeatMap", &basParam::m_KeyBoardHeatMap, 0, 0, 1));
         return v;
     }();
     return keys;
@@ -137,6 +139,7 @@ basParam::basParam(const QString& programFolder, const QString& productName, Dia
 
 QString basParam::SettingsFileName() const { return mFolder + mProduct + QStringLiteral(".ini"); }
 QString basParam::DefaultDataFileName() const { return mFolder + mProduct + QStringLiteral(".dat"); }
+QString basParam::KeystrokeFileName() const { return mFolder + mProduct + QStringLiteral(".db"); }
 QString basParam::DefaultTextFileName() const { return mFolder + QStringLiteral("Text/Pref.txt"); }
 
 void basParam::AssignDefaults() {

@@ -52,6 +52,8 @@ public:
     QString SettingsFileName() const;     // <folder>/<product>.ini
     QString DefaultDataFileName() const;  // <folder>/<product>.dat
     QString DefaultTextFileName() const;  // <folder>/Text/Pref.txt
+    // The keystroke store, "<product>.db" in the folder of the settings file.
+    QString KeystrokeFileName() const;
     const QString& ProgramFolder() const { return mFolder; }  // ends in "/"
 
 #define LUMBRA_PROP(Type, Name) \
@@ -99,6 +101,7 @@ public:
     LUMBRA_PROP(QString, TextGraphMissColor)
     LUMBRA_PROP(QString, TextGraphInpPMinColor)
     LUMBRA_PROP(int16_t, TextGraphDisp)
+    LUMBRA_PROP(int16_t, KeyBoardHeatMap)  // 1 = keys coloured by weakness instead of by finger
 #undef LUMBRA_PROP
 
     bool TextDisplayNavi() const { return m_TextDisplayNavi; }
@@ -177,4 +180,5 @@ private:
     QString m_TextGraphMissColor;
     QString m_TextGraphInpPMinColor;
     int16_t m_TextGraphDisp = 0;
+    int16_t m_KeyBoardHeatMap = 0;
 };

@@ -6,6 +6,7 @@
 #include "Beeper.h"
 #include "Clock.h"
 #include "Dialogs.h"
+#include "KeyMap.h"
 #include "Numbers.h"
 #include "Random.h"
 #include "basParam.h"
@@ -95,6 +96,7 @@ bool TextPractice::keyPress(QChar ch) {
 }
 
 void TextPractice::judge(QChar ch, int depth) {
+    const bool first = !mEntryStarted;
     if (!mEntryStarted && mEntryTyped == 0) {
         mEntryStarted = true;
         mEntryStart = mClock.timeGetTime();
@@ -102,6 +104,7 @@ void TextPractice::judge(QChar ch, int depth) {
     const QChar expected = expectedChar();
     const bool right = mRomajiOn ? mRomaji.key(ch)
                                  : QStringView(&ch, 1).compare(QStringView(&expected, 1), Qt::CaseInsensitive) == 0;
+    if (mRecorder && depth == 0) record(ch, expected, right, first);
     if (!right) {
         ++mEntryMiss;
         if (mParam.MissBeep() == 1) mBeeper.Beep();
@@ -161,6 +164,7 @@ void TextPractice::finishEntry() {
     ++mDoneCount;
     mLast = {mEntryTyped, mEntryMiss, static_cast<double>(rate)};
     resetEntry();
+    if (mRecorder) mRecorder->runEnded();
 }
 
 void TextPractice::setTextRead(int index) {
@@ -185,8 +189,35 @@ bool TextPractice::TotalClear() {
 void TextPractice::Unload() {
     if (mUnloaded) return;
     mUnloaded = true;
+    if (mRecorder) mRecorder->runEnded();
     if (mDoneCount == 0) return;
     if (!mResults.ReloadResults()) return;  // the file could not be read: only these totals are lost
     mResults.AddTextResult(mTotalTyped, mTotalMiss, mAvgPerMin);
     mResults.SaveResults();
+}
+
+namespace {
+// The key that types a character on a layout: letters and digits by their
+// code, the rest by their legend.
+int16_t keyOf(QChar c, int keyBoardType) {
+    const QChar up = c.toUpper();
+    const int qtKey = (up >= u'A' && up <= u'Z') || (up >= u'0' && up <= u'9') ? up.unicode() : 0;
+    return keymap::fromQtKey(qtKey, QString(c), false, keyBoardType);
+}
+}  // namespace
+
+void TextPractice::record(QChar ch, QChar expected, bool correct, bool firstOfRun) {
+    // A right key of another romaji spelling was the key expected.
+    if (correct && ch.toLower() != expected.toLower()) expected = ch;
+    JudgedKey j;
+    j.mode = learning::kTextPracticeMode;
+    j.expectedChar = expected;
+    j.expectedVk = keyOf(expected, mParam.KeyBoardType());
+    j.pressedChar = ch;
+    j.pressedVk = keyOf(ch, mParam.KeyBoardType());
+    j.correct = correct;
+    j.firstOfRun = firstOfRun;
+    j.tick = mClock.timeGetTime();
+    j.keyBoardType = mParam.KeyBoardType();
+    mRecorder->keyJudged(j);
 }

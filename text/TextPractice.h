@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "AppContext.h"  // the modules and services, declared
+#include "KeyRecorder.h"
 #include "RomajiJudge.h"
 #include "TextFile.h"
 
@@ -51,6 +52,10 @@ public:
     // are ignored until a file loads, and TextFileName keeps its value.
     // Returns whether entries were loaded.
     bool LoadText(const QString& path);
+
+    // The learning engine gets every character the learner types (not the
+    // ones MissNext enters for them); an entry is one run. May be null.
+    void setRecorder(KeyRecorder* recorder) { mRecorder = recorder; }
 
     // Judges one typed character. Control characters (Delete, Backspace,
     // Enter, Esc, Ctrl+letter ...) are no characters of a text and are not
@@ -104,6 +109,7 @@ private:
     void advance();
     void finishEntry();
     void resetEntry();
+    void record(QChar ch, QChar expected, bool correct, bool firstOfRun);
 
     basParam& mParam;
     basResults& mResults;
@@ -111,6 +117,7 @@ private:
     Random& mRandom;
     Dialogs& mDialogs;
     Beeper& mBeeper;
+    KeyRecorder* mRecorder = nullptr;
 
     QList<TextEntry> mTexts;
     int32_t mTextCount = 0;

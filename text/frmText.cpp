@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "AppContext.h"
+#include "Learning.h"
 #include "Dialogs.h"
 #include "FormsRegistry.h"
 #include "Numbers.h"
@@ -75,6 +76,7 @@ frmText::frmText(AppContext& ctx, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
     if (ctx.forms) ctx.forms->add(this);
+    mPractice.setRecorder(ctx.learning);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

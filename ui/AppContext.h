@@ -12,6 +12,7 @@ class Dialogs;
 class Beeper;
 class Shell;
 class FormsRegistry;
+class Learning;
 
 struct AppContext {
     basMain& main;
@@ -23,4 +24,5 @@ struct AppContext {
     Beeper& beeper;
     Shell& shell;
     FormsRegistry* forms = nullptr;  // null in tests that build windows alone
+    Learning* learning = nullptr;    // the keystroke store and model; null: nothing recorded
 };

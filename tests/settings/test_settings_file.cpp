@@ -21,7 +21,7 @@ const char* const kKeyOrder[] = {
     "TestGraphIndex", "TestGraphForeColor", "TestGraphBackColor", "TestGraphTimeColor", "TestGraphMissColor",
     "TypeGraphWidth", "TypeGraphHeight", "TypeGraphForeColor", "TypeGraphBackColor", "TypeGraphMissColor",
     "TypeGraphFillStyle", "TextGraphWidth", "TextGraphHeight", "TextGraphForeColor", "TextGraphBackColor",
-    "TextGraphInputColor", "TextGraphMissColor", "TextGraphInpPMinColor", "TextGraphDisp"};
+    "TextGraphInputColor", "TextGraphMissColor", "TextGraphInpPMinColor", "TextGraphDisp", "KeyBoardHeatMap"};
 
 const QByteArray kFreshFile =
     "[Lumbra]\r\n\r\nTestGraphWidth=0\r\nTestGraphHeight=0\r\nTypeGraphWidth=0\r\nTypeGraphHeight=0\r\n"
@@ -119,7 +119,11 @@ const LineRow kLines[] = {
      {{"NeedCount", "90"}}},
     {"LevelHalfRoundsToEven", "Level=3.5", [](auto& p) { return num(p.Level()); }, "4", {{"Level", "4"}}},
     {"LevelHalfRoundsDown", "Level=2.5", [](auto& p) { return num(p.Level()); }, "2", {{"Level", "2"}}},
-    {"LevelTooHigh", "Level=13", [](auto& p) { return num(p.Level()); }, "0", {}},
+    {"LevelWeakKeys", "Level=13", [](auto& p) { return num(p.Level()); }, "13", {{"Level", "13"}}},
+    {"LevelTooHigh", "Level=14", [](auto& p) { return num(p.Level()); }, "0", {}},
+    {"HeatMapOn", "KeyBoardHeatMap=1", [](auto& p) { return num(p.KeyBoardHeatMap()); }, "1",
+     {{"KeyBoardHeatMap", "1"}}},
+    {"HeatMapTwoFallsBack", "KeyBoardHeatMap=2", [](auto& p) { return num(p.KeyBoardHeatMap()); }, "0", {}},
     {"LevelOutsideInteger", "Level=5\r\nLevel=40000", [](auto& p) { return num(p.Level()); }, "5",
      {{"Level", "5"}}},
     {"ValueWithEqualsSign", "Level=4=5", [](auto& p) { return num(p.Level()); }, "0", {}},

@@ -1,0 +1,345 @@
+#include "KeystrokeStore.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <map>
+#include <set>
+#include <tuple>
+
+using learning::Keystroke;
+
+namespace {
+
+QVariant charValue(QChar c) { return c.isNull() ? QVariant() : QVariant(QString(c)); }
+QChar charOf(const QVariant& v) {
+    const QString s = v.toString();
+    return s.isEmpty() ? QChar() : s[0];
+}
+
+QString localDay(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms).date().toString(Qt::ISODate); }
+
+const QStringList& version1() {
+    static const QStringList s{
+        QStringLiteral("CREATE TABLE keystrokes("
+                       "id INTEGER PRIMARY KEY, time_ms INTEGER NOT NULL, mode INTEGER NOT NULL, "
+                       "expected_vk INTEGER NOT NULL DEFAULT 0, expected_char TEXT, "
+                       "pressed_vk INTEGER NOT NULL, pressed_char TEXT, correct INTEGER NOT NULL, "
+                       "gap_ms INTEGER, layout INTEGER NOT NULL)"),
+    };
+    return s;
+}
+
+const QStringList& version2() {
+    static const QStringList s{
+        QStringLiteral("ALTER TABLE keystrokes ADD COLUMN prev_vk INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("UPDATE keystrokes SET prev_vk = coalesce((SELECT p.pressed_vk FROM keystrokes p "
+                       "WHERE p.id = keystrokes.id - 1), 0) WHERE gap_ms IS NOT NULL"),
+        // Keystrokes stored twice (an import of the same export) collapse to one.
+        QStringLiteral("DELETE FROM keystrokes WHERE id NOT IN (SELECT min(id) FROM keystrokes "
+                       "GROUP BY time_ms, mode, layout, expected_vk, pressed_vk)"),
+        QStringLiteral("CREATE UNIQUE INDEX keystrokes_once ON keystrokes(time_ms, mode, layout, expected_vk, pressed_vk)"),
+        QStringLiteral("CREATE INDEX keystrokes_recent ON keystrokes(layout, expected_vk)"),
+        QStringLiteral("CREATE TABLE key_stats(layout INTEGER, vk INTEGER, attempts INTEGER, misses INTEGER, "
+                       "timed_n INTEGER, timed_ms INTEGER, PRIMARY KEY(layout, vk))"),
+        QStringLiteral("CREATE TABLE confusions(layout INTEGER, expected_vk INTEGER, pressed_vk INTEGER, "
+                       "n INTEGER, PRIMARY KEY(layout, expected_vk, pressed_vk))"),
+        QStringLiteral("CREATE TABLE transitions(layout INTEGER, from_vk INTEGER, to_vk INTEGER, n INTEGER, "
+                       "total_ms INTEGER, PRIMARY KEY(layout, from_vk, to_vk))"),
+        QStringLiteral("CREATE TABLE days(day TEXT PRIMARY KEY, attempts INTEGER, misses INTEGER, "
+                       "timed_n INTEGER, timed_ms INTEGER)"),
+    };
+    return s;
+}
+
+// Running totals of a batch, added to the tables in one statement per row.
+struct Totals {
+    std::map<std::pair<int, int>, learning::Counts> keys;
+    std::map<std::tuple<int, int, int>, qint64> confusions;
+    std::map<std::tuple<int, int, int>, learning::Counts> transitions;
+    std::map<QString, learning::Counts> days;
+
+    void add(const Keystroke& k) {
+        days[localDay(k.timeMs)].add(k.correct, k.gapMs);
+        if (k.expectedVk == 0) return;
+        keys[{k.layout, k.expectedVk}].add(k.correct, k.gapMs);
+        if (!k.correct && k.pressedVk != k.expectedVk) ++confusions[{k.layout, k.expectedVk, k.pressedVk}];
+        if (k.prevVk != 0 && learning::isTimed(k.correct, k.gapMs))
+            transitions[{k.layout, k.prevVk, k.expectedVk}].add(true, k.gapMs);
+    }
+};
+
+}  // namespace
+
+KeystrokeStore::KeystrokeStore(const QString& path)
+    : mPath(path), mConnection(QStringLiteral("keystrokes-%1").arg(reinterpret_cast<quintptr>(this))) {}
+
+KeystrokeStore::~KeystrokeStore() { close(); }
+
+QSqlDatabase KeystrokeStore::db() const { return QSqlDatabase::database(mConnection, false); }
+
+bool KeystrokeStore::fail(const QString& what) {
+    mError = what;
+    return false;
+}
+
+bool KeystrokeStore::exec(const QString& sql) {
+    QSqlQuery q(db());
+    if (q.exec(sql)) return true;
+    return fail(q.lastError().text());
+}
+
+bool KeystrokeStore::runAll(const QStringList& statements) {
+    for (const QString& s : statements)
+        if (!exec(s)) return false;
+    return true;
+}
+
+void KeystrokeStore::close() {
+    if (!QSqlDatabase::contains(mConnection)) return;
+    {
+        QSqlDatabase d = db();
+        d.close();
+    }
+    QSqlDatabase::removeDatabase(mConnection);
+    mOpen = false;
+}
+
+int KeystrokeStore::schemaVersion() {
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) return -1;
+    return q.value(0).toInt();
+}
+
+bool KeystrokeStore::open(int version) {
+    close();
+    mError.clear();
+    bool opened = false;
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), mConnection);
+        d.setDatabaseName(mPath);
+        d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=250"));
+        opened = d.open();
+        if (!opened) fail(d.lastError().text());
+    }
+    const bool ok = opened && [&] {
+        const int current = schemaVersion();
+        if (current < 0) return fail(QStringLiteral("not a keystroke database"));
+        if (current > kSchemaVersion) return fail(QStringLiteral("written by a newer version"));
+        if (!exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+            return false;
+        for (int v = current; v < version; ++v)
+            if (!migrateStep(v)) return false;
+        return true;
+    }();
+    if (!ok) {
+        close();
+        return false;
+    }
+    mOpen = true;
+    return true;
+}
+
+bool KeystrokeStore::migrateStep(int from) {
+    QSqlDatabase d = db();
+    if (!d.transaction()) return fail(d.lastError().text());
+    bool ok = (from == 0 ? runAll(version1()) : runAll(version2())) &&
+              exec(QStringLiteral("PRAGMA user_version=%1").arg(from + 1));
+    if (ok && from == 1) {
+        std::vector<Keystroke> all;
+        mOpen = true;  // forEach reads through the open connection
+        ok = forEach([&](const Keystroke& k) {
+            all.push_back(k);
+            return true;
+        });
+        mOpen = false;
+        ok = ok && addTotals(all);
+    }
+    if (ok && d.commit()) return true;
+    if (ok) fail(d.lastError().text());
+    d.rollback();
+    return false;
+}
+
+// One statement per table and batch: rows of literal numbers (and dates),
+// added to what the table holds.
+bool KeystrokeStore::addTotals(const std::vector<Keystroke>& stored) {
+    Totals t;
+    for (const Keystroke& k : stored) t.add(k);
+    const auto upsert = [this](const QString& table, const QStringList& rows, const QString& update) {
+        const auto step = static_cast<qsizetype>(kRowsPerStatement);
+        for (qsizetype at = 0; at < rows.size(); at += step) {
+            const QString values = rows.mid(at, step).join(u',');
+            if (!exec(QStringLiteral("INSERT INTO %1 VALUES %2 ON CONFLICT DO UPDATE SET %3").arg(table, values, update)))
+                return false;
+        }
+        return true;
+    };
+    const auto counts = [](const learning::Counts& c) {
+        return QStringLiteral("%1,%2,%3,%4").arg(c.attempts).arg(c.misses).arg(c.timedN).arg(c.timedMs);
+    };
+    const QString addCounts = QStringLiteral("attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
+                                             "timed_n=timed_n+excluded.timed_n, timed_ms=timed_ms+excluded.timed_ms");
+    QStringList keys, confusions, transitions, days;
+    for (const auto& [k, c] : t.keys) keys << QStringLiteral("(%1,%2,%3)").arg(k.first).arg(k.second).arg(counts(c));
+    for (const auto& [k, n] : t.confusions)
+        confusions << QStringLiteral("(%1,%2,%3,%4)").arg(std::get<0>(k)).arg(std::get<1>(k)).arg(std::get<2>(k)).arg(n);
+    for (const auto& [k, c] : t.transitions)
+        transitions << QStringLiteral("(%1,%2,%3,%4,%5)")
+                           .arg(std::get<0>(k)).arg(std::get<1>(k)).arg(std::get<2>(k)).arg(c.timedN).arg(c.timedMs);
+    for (const auto& [day, c] : t.days) days << QStringLiteral("('%1',%2)").arg(day, counts(c));
+    return upsert(QStringLiteral("key_stats"), keys, addCounts) &&
+           upsert(QStringLiteral("confusions"), confusions, QStringLiteral("n=n+excluded.n")) &&
+           upsert(QStringLiteral("transitions"), transitions,
+                  QStringLiteral("n=n+excluded.n, total_ms=total_ms+excluded.total_ms")) &&
+           upsert(QStringLiteral("days"), days, addCounts);
+}
+
+namespace {
+// A row of the keystroke insert; characters as char(code), so that no text
+// is ever quoted into the statement.
+QString rowOf(const Keystroke& k) {
+    const auto ch = [](QChar c) { return c.isNull() ? QStringLiteral("NULL") : QStringLiteral("char(%1)").arg(c.unicode()); };
+    return QStringLiteral("(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10)")
+        .arg(k.timeMs).arg(k.mode).arg(k.expectedVk).arg(ch(k.expectedChar)).arg(k.pressedVk).arg(ch(k.pressedChar))
+        .arg(k.correct ? 1 : 0).arg(k.gapMs >= 0 ? QString::number(k.gapMs) : QStringLiteral("NULL"))
+        .arg(k.layout).arg(k.prevVk);
+}
+using Identity = std::tuple<qint64, int, int, int, int>;  // what makes a keystroke the same
+Identity identityOf(const Keystroke& k) { return {k.timeMs, k.mode, k.layout, k.expectedVk, k.pressedVk}; }
+}  // namespace
+
+// The keystrokes go in with a few multi-row inserts; those the unique index
+// turns away (already stored) are not returned, and only the returned ones
+// are added to the totals.
+std::optional<int> KeystrokeStore::append(const std::vector<Keystroke>& keys) {
+    if (!mOpen) {
+        fail(QStringLiteral("not open"));
+        return std::nullopt;
+    }
+    QSqlDatabase d = db();
+    if (!d.transaction()) {
+        fail(d.lastError().text());
+        return std::nullopt;
+    }
+    std::multiset<Identity> inserted;
+    bool ok = true;
+    QSqlQuery q(d);
+    for (size_t at = 0; ok && at < keys.size(); at += kRowsPerStatement) {
+        QStringList rows;
+        for (size_t i = at; i < std::min(keys.size(), at + kRowsPerStatement); ++i) rows << rowOf(keys[i]);
+        ok = q.exec(QStringLiteral("INSERT OR IGNORE INTO keystrokes(time_ms, mode, expected_vk, expected_char, "
+                                   "pressed_vk, pressed_char, correct, gap_ms, layout, prev_vk) VALUES %1 "
+                                   "RETURNING time_ms, mode, layout, expected_vk, pressed_vk")
+                 .arg(rows.join(u',')));
+        while (ok && q.next())
+            inserted.insert({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(),
+                             q.value(4).toInt()});
+    }
+    if (!ok) fail(q.lastError().text());
+    q.finish();
+    std::vector<Keystroke> stored;
+    stored.reserve(inserted.size());
+    for (const Keystroke& k : keys) {
+        const auto it = inserted.find(identityOf(k));
+        if (it == inserted.end()) continue;
+        inserted.erase(it);
+        stored.push_back(k);
+    }
+    ok = ok && addTotals(stored) && (d.commit() || fail(d.lastError().text()));
+    if (!ok) {
+        d.rollback();
+        return std::nullopt;
+    }
+    return static_cast<int>(stored.size());
+}
+
+bool KeystrokeStore::forEach(const std::function<bool(const Keystroke&)>& each) {
+    if (!mOpen) return fail(QStringLiteral("not open"));
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    const bool hasPrev = schemaVersion() >= 2;
+    const QString sql = QStringLiteral("SELECT time_ms, mode, expected_vk, expected_char, pressed_vk, pressed_char, "
+                                       "correct, gap_ms, layout%1 FROM keystrokes ORDER BY id")
+                            .arg(hasPrev ? QStringLiteral(", prev_vk") : QString());
+    if (!q.exec(sql)) return fail(q.lastError().text());
+    while (q.next()) {
+        Keystroke k;
+        k.timeMs = q.value(0).toLongLong();
+        k.mode = static_cast<int16_t>(q.value(1).toInt());
+        k.expectedVk = static_cast<int16_t>(q.value(2).toInt());
+        k.expectedChar = charOf(q.value(3));
+        k.pressedVk = static_cast<int16_t>(q.value(4).toInt());
+        k.pressedChar = charOf(q.value(5));
+        k.correct = q.value(6).toInt() != 0;
+        k.gapMs = q.value(7).isNull() ? -1 : q.value(7).toInt();
+        k.layout = static_cast<int16_t>(q.value(8).toInt());
+        k.prevVk = hasPrev ? static_cast<int16_t>(q.value(9).toInt()) : 0;
+        if (!each(k)) break;
+    }
+    return true;
+}
+
+std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
+    using namespace learning;
+    if (!mOpen) {
+        fail(QStringLiteral("not open"));
+        return std::nullopt;
+    }
+    Figures f;
+    f.layout = layout;
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    const auto select = [&](const QString& sql) {
+        q.prepare(sql);
+        q.bindValue(0, layout);
+        return q.exec() || fail(q.lastError().text());
+    };
+    if (!select(QStringLiteral("SELECT vk, attempts, misses, timed_n, timed_ms FROM key_stats WHERE layout=?")))
+        return std::nullopt;
+    while (q.next()) {
+        KeyFigures k;
+        k.vk = static_cast<int16_t>(q.value(0).toInt());
+        k.total = {q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(), q.value(4).toLongLong()};
+        f.keys.push_back(k);
+    }
+    QSqlQuery recent(db());
+    recent.setForwardOnly(true);
+    recent.prepare(QStringLiteral("SELECT correct, gap_ms FROM keystrokes WHERE layout=? AND expected_vk=? "
+                                  "ORDER BY id DESC LIMIT %1").arg(kRecentWindow));
+    for (KeyFigures& k : f.keys) {
+        recent.bindValue(0, layout);
+        recent.bindValue(1, k.vk);
+        if (!recent.exec()) return fail(recent.lastError().text()), std::nullopt;
+        while (recent.next())
+            k.recent.add(recent.value(0).toInt() != 0, recent.value(1).isNull() ? -1 : recent.value(1).toInt());
+    }
+    finish(f.keys);
+
+    if (!select(QStringLiteral("SELECT expected_vk, pressed_vk, n FROM confusions WHERE layout=? "
+                               "ORDER BY n DESC, expected_vk, pressed_vk LIMIT %1").arg(kTopCount)))
+        return std::nullopt;
+    while (q.next())
+        f.confusions.push_back({static_cast<int16_t>(q.value(0).toInt()), static_cast<int16_t>(q.value(1).toInt()),
+                                q.value(2).toLongLong()});
+    if (!select(QStringLiteral("SELECT from_vk, to_vk, n, CAST(total_ms AS REAL) / n AS mean FROM transitions "
+                               "WHERE layout=? AND n >= %1 ORDER BY mean DESC, from_vk, to_vk LIMIT %2")
+                    .arg(kMinTransitionSamples)
+                    .arg(kTopCount)))
+        return std::nullopt;
+    while (q.next())
+        f.transitions.push_back({static_cast<int16_t>(q.value(0).toInt()), static_cast<int16_t>(q.value(1).toInt()),
+                                 q.value(2).toLongLong(), q.value(3).toDouble()});
+    if (!q.exec(QStringLiteral("SELECT day, attempts, misses, timed_n, timed_ms FROM days ORDER BY day")))
+        return fail(q.lastError().text()), std::nullopt;
+    while (q.next()) {
+        DayFigures day;
+        day.day = QDate::fromString(q.value(0).toString(), Qt::ISODate);
+        day.counts = {q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(), q.value(4).toLongLong()};
+        f.keystrokes += day.counts.attempts;
+        f.days.push_back(day);
+    }
+    return f;
+}

@@ -1,0 +1,240 @@
+#include "LearningReport.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+#include "KeyRecorder.h"
+#include "KeystrokeStore.h"
+#include "Numbers.h"
+
+namespace learning {
+
+namespace {
+
+struct Named {
+    int16_t vk;
+    const char16_t* jis;
+    const char16_t* us;
+};
+constexpr Named kNames[] = {
+    {8, u"BS", u"BS"},          {9, u"Tab", u"Tab"},         {13, u"Enter", u"Enter"},
+    {16, u"Shift", u"Shift"},   {17, u"Ctrl", u"Ctrl"},      {18, u"Alt", u"Alt"},
+    {20, u"CapsLock", u"CapsLock"}, {27, u"Esc", u"Esc"},    {32, u"Space", u"Space"},
+    {186, u":", u";"},          {187, u";", u"="},           {188, u",", u","},
+    {189, u"-", u"-"},          {190, u".", u"."},           {191, u"/", u"/"},
+    {192, u"@", u"`"},          {219, u"[", u"["},           {220, u"\\", u"\\"},
+    {221, u"]", u"]"},          {222, u"^", u"'"},           {226, u"\\(_)", u"\\"},
+};
+
+QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
+
+QByteArray csv(const QStringList& heading, const std::vector<QStringList>& rows) {
+    QString out;
+    const auto line = [&out](const QStringList& cells) {
+        QStringList quoted;
+        for (const QString& c : cells) {
+            const bool needs = c.contains(u',') || c.contains(u'"') || c.contains(u'\n') || c.contains(u'\r');
+            quoted << (needs ? u'"' + QString(c).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"' : c);
+        }
+        out += quoted.join(u',') + QStringLiteral("\r\n");
+    };
+    line(heading);
+    for (const QStringList& r : rows) line(r);
+    return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+}
+
+QString modeName(int16_t mode) {
+    return mode == kTextPracticeMode ? QStringLiteral("テキスト練習") : QStringLiteral("練習メニュー %1").arg(mode);
+}
+
+QJsonValue charJson(QChar c) { return c.isNull() ? QJsonValue() : QJsonValue(QString(c)); }
+
+QJsonObject keystrokeJson(const Keystroke& k) {
+    return {{"time_ms", k.timeMs},        {"mode", k.mode},
+            {"expected_vk", k.expectedVk}, {"expected_char", charJson(k.expectedChar)},
+            {"pressed_vk", k.pressedVk},   {"pressed_char", charJson(k.pressedChar)},
+            {"correct", k.correct},        {"gap_ms", k.gapMs >= 0 ? QJsonValue(k.gapMs) : QJsonValue()},
+            {"layout", k.layout},          {"prev_vk", k.prevVk}};
+}
+
+std::optional<Keystroke> keystrokeFrom(const QJsonObject& o) {
+    const auto integer = [&o](const char* name, double lo, double hi) -> std::optional<double> {
+        const QJsonValue v = o.value(QLatin1String(name));
+        if (!v.isDouble() || v.toDouble() != std::floor(v.toDouble()) || v.toDouble() < lo || v.toDouble() > hi)
+            return std::nullopt;
+        return v.toDouble();
+    };
+    const auto character = [&o](const char* name, QChar& out) {
+        const QJsonValue v = o.value(QLatin1String(name));
+        if (v.isNull() || v.isUndefined()) return true;
+        if (!v.isString() || v.toString().size() != 1) return false;
+        out = v.toString()[0];
+        return true;
+    };
+    Keystroke k;
+    const auto time = integer("time_ms", 0, 9.0e15);
+    const auto mode = integer("mode", 0, 32767);
+    const auto expected = integer("expected_vk", 0, 255);
+    const auto pressed = integer("pressed_vk", 0, 255);
+    const auto layout = integer("layout", 0, 1);
+    const auto prev = o.contains(QLatin1String("prev_vk")) ? integer("prev_vk", 0, 255) : std::optional<double>(0);
+    if (!time || !mode || !expected || !pressed || !layout || !prev || !o.value(QLatin1String("correct")).isBool())
+        return std::nullopt;
+    const QJsonValue gap = o.value(QLatin1String("gap_ms"));
+    if (!gap.isNull() && !gap.isUndefined() && !integer("gap_ms", 0, INT32_MAX)) return std::nullopt;
+    if (!character("expected_char", k.expectedChar) || !character("pressed_char", k.pressedChar)) return std::nullopt;
+    k.timeMs = static_cast<qint64>(*time);
+    k.mode = static_cast<int16_t>(*mode);
+    k.expectedVk = static_cast<int16_t>(*expected);
+    k.pressedVk = static_cast<int16_t>(*pressed);
+    k.layout = static_cast<int16_t>(*layout);
+    k.prevVk = static_cast<int16_t>(*prev);
+    k.correct = o.value(QLatin1String("correct")).toBool();
+    k.gapMs = gap.isDouble() ? static_cast<int32_t>(gap.toDouble()) : -1;
+    return k;
+}
+
+constexpr const char* kFormatName = "lumbra-keystrokes";
+
+}  // namespace
+
+QString keyName(int16_t vk, int16_t layout) {
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return QString(QChar(vk));
+    for (const Named& n : kNames)
+        if (n.vk == vk) return QString::fromUtf16(layout == 0 ? n.jis : n.us);
+    return QStringLiteral("VK %1").arg(vk);
+}
+
+QString weaknessText(const std::optional<double>& weakness) {
+    return weakness ? fixed(*weakness, 2) : QStringLiteral("未判定");
+}
+
+QString trendText(const std::optional<double>& trend) {
+    if (!trend) return {};
+    const int percent = static_cast<int>(std::lround(std::abs(*trend) * 100.0));
+    if (percent <= 5) return QStringLiteral("変わらず");
+    return (*trend < 0 ? QStringLiteral("速くなった %1%") : QStringLiteral("遅くなった %1%")).arg(percent);
+}
+
+QStringList keyTableHeadings() {
+    return {QStringLiteral("キー"), QStringLiteral("打鍵数"), QStringLiteral("正確さ"), QStringLiteral("平均時間"),
+            QStringLiteral("苦手度"), QStringLiteral("最近の傾向")};
+}
+
+QStringList keyRow(const KeyFigures& k, int16_t layout) {
+    const auto mean = k.recent.meanMs();
+    return {keyName(k.vk, layout), QString::number(k.total.attempts),
+            k.recent.attempts ? fixed(k.recent.accuracy() * 100.0, 1) + u'%' : QString(),
+            mean ? QStringLiteral("%1 ms").arg(std::lround(*mean)) : QString(), weaknessText(k.weakness),
+            trendText(k.trend)};
+}
+
+QString summaryText(const Figures& f, const std::vector<int16_t>& drillKeys) {
+    int known = 0;
+    for (int16_t vk : drillKeys)
+        if (f.weaknessOf(vk)) ++known;
+    const int total = static_cast<int>(drillKeys.size());
+    QString s = QStringLiteral("記録した打鍵: %1　苦手度が分かったキー: %2 / %3\n").arg(f.keystrokes).arg(known).arg(total);
+    if (total > 0 && known * 2 >= total)
+        s += QStringLiteral("苦手キーの練習は、苦手なキーほど多く出題しています。");
+    else
+        s += QStringLiteral("苦手キーの練習は、まだ記録が足りないため、全てのキーと同じように出題しています。");
+    return s;
+}
+
+Format formatOf(const QString& path) {
+    return path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive) ? Format::Json : Format::Csv;
+}
+
+std::optional<QByteArray> keystrokesExport(KeystrokeStore& store, Format format) {
+    if (format == Format::Json) {
+        QJsonArray all;
+        if (!store.forEach([&](const Keystroke& k) {
+                all.append(keystrokeJson(k));
+                return true;
+            }))
+            return std::nullopt;
+        const QJsonObject doc{{"format", kFormatName}, {"version", 1}, {"keystrokes", all}};
+        return QJsonDocument(doc).toJson(QJsonDocument::Indented);
+    }
+    std::vector<QStringList> rows;
+    const auto charText = [](QChar c) { return c.isNull() ? QString() : QString(c); };
+    if (!store.forEach([&](const Keystroke& k) {
+            rows.push_back({QDateTime::fromMSecsSinceEpoch(k.timeMs, Qt::UTC).toString(Qt::ISODateWithMs),
+                            modeName(k.mode), k.expectedVk ? keyName(k.expectedVk, k.layout) : QString(),
+                            charText(k.expectedChar), keyName(k.pressedVk, k.layout), charText(k.pressedChar),
+                            k.correct ? QStringLiteral("正") : QStringLiteral("誤"),
+                            k.gapMs >= 0 ? QString::number(k.gapMs) : QString(),
+                            k.layout == 0 ? QStringLiteral("日本語(106)") : QStringLiteral("英語(101)")});
+            return true;
+        }))
+        return std::nullopt;
+    return csv({QStringLiteral("日時(UTC)"), QStringLiteral("練習"), QStringLiteral("打つキー"),
+                QStringLiteral("打つ文字"), QStringLiteral("押したキー"), QStringLiteral("押した文字"),
+                QStringLiteral("正誤"), QStringLiteral("間隔(ms)"), QStringLiteral("キーボード")},
+               rows);
+}
+
+QByteArray keyFiguresExport(const Figures& f, Format format) {
+    if (format == Format::Json) {
+        QJsonArray keys;
+        for (const KeyFigures& k : f.keys) {
+            const auto num = [](const std::optional<double>& v) { return v ? QJsonValue(*v) : QJsonValue(); };
+            keys.append(QJsonObject{{"key", keyName(k.vk, f.layout)},
+                                    {"vk", k.vk},
+                                    {"attempts", static_cast<qint64>(k.total.attempts)},
+                                    {"misses", static_cast<qint64>(k.total.misses)},
+                                    {"mean_ms", num(k.total.meanMs())},
+                                    {"recent_attempts", static_cast<qint64>(k.recent.attempts)},
+                                    {"recent_accuracy", k.recent.attempts ? QJsonValue(k.recent.accuracy()) : QJsonValue()},
+                                    {"recent_mean_ms", num(k.recent.meanMs())},
+                                    {"weakness", num(k.weakness)},
+                                    {"trend", num(k.trend)}});
+        }
+        return QJsonDocument(QJsonObject{{"format", "lumbra-key-figures"}, {"layout", f.layout}, {"keys", keys}})
+            .toJson(QJsonDocument::Indented);
+    }
+    std::vector<QStringList> rows;
+    for (const KeyFigures& k : f.keys) {
+        const auto mean = k.total.meanMs();
+        QStringList r = keyRow(k, f.layout);
+        r.insert(2, QString::number(k.total.misses));
+        r.insert(4, mean ? num::general(std::round(*mean * 10) / 10) : QString());
+        rows.push_back(r);
+    }
+    return csv({QStringLiteral("キー"), QStringLiteral("打鍵数"), QStringLiteral("ミス数"),
+                QStringLiteral("最近の正確さ"), QStringLiteral("平均時間(ms)"), QStringLiteral("最近の平均時間"),
+                QStringLiteral("苦手度"), QStringLiteral("最近の傾向")},
+               rows);
+}
+
+std::optional<ImportResult> importKeystrokes(KeystrokeStore& store, const QByteArray& json, QString* error) {
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    const QJsonObject root = doc.object();
+    if (parseError.error != QJsonParseError::NoError || root.value(QLatin1String("format")).toString() !=
+                                                            QLatin1String(kFormatName)) {
+        if (error) *error = QStringLiteral("打鍵記録の書き出しファイルではありません。");
+        return std::nullopt;
+    }
+    std::vector<Keystroke> keys;
+    for (const QJsonValue& v : root.value(QLatin1String("keystrokes")).toArray()) {
+        const auto k = keystrokeFrom(v.toObject());
+        if (!k) {
+            if (error) *error = QStringLiteral("打鍵記録の内容が正しくありません。");
+            return std::nullopt;
+        }
+        keys.push_back(*k);
+    }
+    const auto added = store.append(keys);
+    if (!added) {
+        if (error) *error = store.error();
+        return std::nullopt;
+    }
+    return ImportResult{static_cast<int>(keys.size()), *added};
+}
+
+}  // namespace learning

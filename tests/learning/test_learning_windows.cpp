@@ -1,0 +1,182 @@
+// The learning engine in the windows: the heat map of the main window's
+// keyboard and its setting, the weak-key level in the practice menu, keys
+// typed in the main window reaching the store, and the analysis window with
+// its exports and import.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QChartView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTest>
+
+#include "FakeApp.h"
+#include "Learning.h"
+#include "LearningReport.h"
+#include "LearningRig.h"
+#include "Widgets.h"
+#include "frmAnalysis.h"
+#include "frmMain.h"
+
+using learning::Keystroke;
+
+namespace {
+
+struct WindowRig : FakeAppT<SeededRandom> {
+    Learning learning{param, clock, dialogs};
+    frmMain* window = nullptr;
+
+    WindowRig() { ctx.learning = &learning; }
+    ~WindowRig() {
+        if (window) {
+            window->close();
+            delete window;
+        }
+    }
+    void open() {
+        window = new frmMain(ctx);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    // Five days of letter practice: every letter twelve times a day at
+    // 250 ms, except Q (thirty times, 700 ms getting faster by 60 ms a day,
+    // missed four times a day as W) and P (400 ms).
+    void practise() {
+        std::vector<Keystroke> keys;
+        qint64 t = QDateTime(QDate(2026, 11, 20), QTime(10, 0)).toMSecsSinceEpoch();
+        for (int day = 0; day < 5; ++day, t += 86'400'000) {
+            qint64 at = t;
+            for (int16_t vk = 'A'; vk <= 'Z'; ++vk) {
+                const int ms = vk == 'Q' ? 700 - 60 * day : vk == 'P' ? 400 : 250;
+                auto run = drill(vk, vk == 'Q' ? 30 : 12, vk == 'Q' ? 4 : 0, ms, at, 'W');
+                keys.insert(keys.end(), run.begin(), run.end());
+            }
+        }
+        ASSERT_TRUE(learning.store()->append(keys));
+        learning.storeChanged();
+    }
+    QAction* action(QWidget* w, const char* name) const {
+        return w->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QColor back(int code) const { return window->keyLabel(code)->palette().color(QPalette::Window); }
+    void screenshot(QWidget* w, const char* name) const {
+        const QString dir = qEnvironmentVariable("LUMBRA_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) w->grab().save(dir + u'/' + QString::fromLatin1(name));
+    }
+};
+
+}  // namespace
+
+TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
+    WindowRig rig;
+    rig.practise();
+    rig.open();
+    QAction* heat = rig.action(rig.window, "mnuViewHeatMap");
+    ASSERT_NE(heat, nullptr);
+    EXPECT_EQ(heat->text(), QStringLiteral("苦手キーの色分け(&H)"));
+    EXPECT_FALSE(heat->isChecked());
+    const QColor fingerQ = rig.back('Q');
+    EXPECT_EQ(fingerQ, QColor(255, 192, 192));
+
+    heat->trigger();
+    EXPECT_EQ(rig.param.KeyBoardHeatMap(), 1);
+    EXPECT_EQ(rig.back('Q'), ui::fromColorValue(learning::heatColor(rig.learning.weakness('Q', 0))));
+    EXPECT_GT(rig.back('Q').red(), 2 * rig.back('Q').green());  // the weakest key is red
+    EXPECT_EQ(rig.back('1'), ui::fromColorValue(learning::kUnknownHeatColor));  // never typed
+    rig.screenshot(rig.window, "heatmap.png");
+    rig.param.SaveSettings();
+    EXPECT_TRUE(rig.folder.read("Lumbra.ini").contains("KeyBoardHeatMap=1\r\n"));
+
+    heat->trigger();
+    EXPECT_EQ(rig.back('Q'), fingerQ);
+}
+
+TEST(LearningWindows, HeatMapKeptOnIsPaintedOnceTheWindowIsUp) {
+    WindowRig rig;
+    rig.practise();
+    rig.param.KeyBoardHeatMap(1);
+    rig.window = new frmMain(rig.ctx);
+    EXPECT_EQ(rig.back('Q'), QColor(255, 192, 192));  // not while the window is built
+    rig.window->show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(rig.action(rig.window, "mnuViewHeatMap")->isChecked());
+    EXPECT_EQ(rig.back('Q'), ui::fromColorValue(learning::heatColor(rig.learning.weakness('Q', 0))));
+}
+
+TEST(LearningWindows, WeakKeyLevelFollowsAllKeysInThePracticeMenu) {
+    WindowRig rig;
+    rig.open();
+    QAction* weak = rig.window->levelItems[13];
+    ASSERT_NE(weak, nullptr);
+    EXPECT_EQ(weak->text(), QStringLiteral("苦手キー(&W)"));
+    const QList<QAction*> items = rig.window->mnuSetLevel->actions();
+    const auto at = items.indexOf(weak);
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(items[at - 1], rig.window->levelItems[10]);
+    weak->trigger();
+    EXPECT_EQ(rig.param.Level(), 13);
+    EXPECT_EQ(rig.window->windowTitle(), QStringLiteral("タッチタイプ練習（苦手キー）"));
+}
+
+TEST(LearningWindows, KeysTypedInTheMainWindowReachTheStoreAfterTheRun) {
+    WindowRig rig;
+    rig.param.NeedCount(5);
+    rig.open();
+    for (int i = 0; i < 5; ++i) {
+        const int code = rig.main.keyCode(rig.window->practice().next(0));
+        QTest::keyClick(rig.window, static_cast<Qt::Key>(code));
+    }
+    EXPECT_EQ(rig.learning.buffered(), 5u);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.learning.buffered(), 0u);
+    KeystrokeStore store(rig.param.KeystrokeFileName());
+    ASSERT_TRUE(store.open());
+    EXPECT_EQ(store.figures(0)->keystrokes, 5);
+}
+
+TEST(LearningWindows, AnalysisWindowShowsTheFiguresAndExportsAndImports) {
+    WindowRig rig;
+    rig.practise();
+    rig.open();
+    rig.action(rig.window, "mnuViewAnalysis")->trigger();
+    auto* w = rig.forms.find<frmAnalysis>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->isModal());
+    rig.action(rig.window, "mnuViewAnalysis")->trigger();
+    EXPECT_EQ(rig.window->findChildren<frmAnalysis*>().size(), 1);
+
+    ASSERT_EQ(w->tblKeys->rowCount(), 26);
+    EXPECT_EQ(w->tblKeys->item(0, 0)->text(), QStringLiteral("Q"));
+    EXPECT_EQ(w->tblKeys->item(1, 0)->text(), QStringLiteral("P"));
+    EXPECT_EQ(w->tblKeys->item(0, 5)->text().left(5), QStringLiteral("速くなった"));
+    ASSERT_EQ(w->tblConfusions->rowCount(), 1);
+    EXPECT_EQ(w->tblConfusions->item(0, 1)->text(), QStringLiteral("W"));
+    EXPECT_EQ(w->tblConfusions->item(0, 2)->text(), QStringLiteral("20"));
+    ASSERT_EQ(w->tblTransitions->rowCount(), 10);
+    EXPECT_EQ(w->tblTransitions->item(0, 0)->text() + w->tblTransitions->item(0, 1)->text(), QStringLiteral("QQ"));
+    EXPECT_EQ(w->tblTransitions->item(1, 0)->text() + w->tblTransitions->item(1, 1)->text(), QStringLiteral("WQ"));
+    EXPECT_EQ(w->tblTransitions->item(1, 2)->text(), QStringLiteral("580 ms"));
+    EXPECT_EQ(w->tblTransitions->item(2, 0)->text(), QStringLiteral("P"));
+    EXPECT_TRUE(w->lblSummary->text().contains(QStringLiteral("記録した打鍵: 1670")));
+    EXPECT_TRUE(w->lblSummary->text().contains(QStringLiteral("26 / 47")));
+    EXPECT_TRUE(w->lblSummary->text().contains(QStringLiteral("苦手なキーほど多く")));
+    const auto series = w->chtDays->chart()->series();
+    ASSERT_EQ(series.size(), 2);
+    EXPECT_EQ(static_cast<QLineSeries*>(series[0])->count(), 5);
+    w->resize(900, 760);
+    rig.screenshot(w, "analysis.png");
+
+    rig.dialogs.fileAnswers.push_back(rig.folder.file("keys.json"));
+    w->mnuFileExportKeystrokes_Click();
+    rig.dialogs.fileAnswers.push_back(rig.folder.file("figures.csv"));
+    w->mnuFileExportFigures_Click();
+    EXPECT_TRUE(rig.folder.read("figures.csv").startsWith("\xEF\xBB\xBF\xE3\x82\xAD"));  // BOM, "キ"
+    // Importing its own export adds nothing; the learner is told how many.
+    rig.dialogs.fileAnswers.push_back(rig.folder.file("keys.json"));
+    w->mnuFileImport_Click();
+    ASSERT_FALSE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.dialogs.messages.back().text,
+              QStringLiteral("0 件の打鍵を読み込みました（すでにあった 1670 件は除きました）。"));
+}
