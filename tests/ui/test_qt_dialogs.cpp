@@ -137,6 +137,11 @@ TEST(Bell, LoadsNothingBeforeTheFirstBeepAndFallsBack) {
         missing.Beep();
     }
     EXPECT_EQ(fallbacks, 2);
+#if defined(__SANITIZE_ADDRESS__)
+    // Where there is no sound card the system's ALSA driver, which the sound
+    // library loads and unloads by itself, leaks a few bytes on every attempt.
+    GTEST_SKIP() << "the real sound library is not tried in the sanitizer build";
+#endif
 
     const bool loadedBefore = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_NOLOAD) != nullptr;
     ASSERT_FALSE(loadedBefore) << "this test program must not load it elsewhere";
