@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <tuple>
@@ -163,6 +164,24 @@ bool KeystrokeStore::migrateStep(int from) {
     return false;
 }
 
+namespace {
+// The fields joined by commas, in parentheses unless told otherwise: rows are
+// built by appending, a fraction of the cost of a chain of arg() calls.
+QString sqlRow(std::initializer_list<QString> fields, bool parenthesised = true) {
+    QString row;
+    row.reserve(96);
+    if (parenthesised) row += u'(';
+    bool first = true;
+    for (const QString& f : fields) {
+        if (!first) row += u',';
+        row += f;
+        first = false;
+    }
+    if (parenthesised) row += u')';
+    return row;
+}
+}  // namespace
+
 // One statement per table and batch: rows of literal numbers (and dates),
 // added to what the table holds.
 bool KeystrokeStore::addTotals(const std::vector<Keystroke>& stored) {
@@ -178,18 +197,19 @@ bool KeystrokeStore::addTotals(const std::vector<Keystroke>& stored) {
         return true;
     };
     const auto counts = [](const learning::Counts& c) {
-        return QStringLiteral("%1,%2,%3,%4").arg(c.attempts).arg(c.misses).arg(c.timedN).arg(c.timedMs);
+        return sqlRow({QString::number(c.attempts), QString::number(c.misses), QString::number(c.timedN),
+                       QString::number(c.timedMs)}, false);
     };
+    const auto n = [](qint64 v) { return QString::number(v); };
     const QString addCounts = QStringLiteral("attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
                                              "timed_n=timed_n+excluded.timed_n, timed_ms=timed_ms+excluded.timed_ms");
     QStringList keys, confusions, transitions, days;
-    for (const auto& [k, c] : t.keys) keys << QStringLiteral("(%1,%2,%3)").arg(k.first).arg(k.second).arg(counts(c));
-    for (const auto& [k, n] : t.confusions)
-        confusions << QStringLiteral("(%1,%2,%3,%4)").arg(std::get<0>(k)).arg(std::get<1>(k)).arg(std::get<2>(k)).arg(n);
+    for (const auto& [k, c] : t.keys) keys << sqlRow({n(k.first), n(k.second), counts(c)});
+    for (const auto& [k, count] : t.confusions)
+        confusions << sqlRow({n(std::get<0>(k)), n(std::get<1>(k)), n(std::get<2>(k)), n(count)});
     for (const auto& [k, c] : t.transitions)
-        transitions << QStringLiteral("(%1,%2,%3,%4,%5)")
-                           .arg(std::get<0>(k)).arg(std::get<1>(k)).arg(std::get<2>(k)).arg(c.timedN).arg(c.timedMs);
-    for (const auto& [day, c] : t.days) days << QStringLiteral("('%1',%2)").arg(day, counts(c));
+        transitions << sqlRow({n(std::get<0>(k)), n(std::get<1>(k)), n(std::get<2>(k)), n(c.timedN), n(c.timedMs)});
+    for (const auto& [day, c] : t.days) days << sqlRow({u'\'' + day + u'\'', counts(c)});
     return upsert(QStringLiteral("key_stats"), keys, addCounts) &&
            upsert(QStringLiteral("confusions"), confusions, QStringLiteral("n=n+excluded.n")) &&
            upsert(QStringLiteral("transitions"), transitions,
@@ -201,11 +221,12 @@ namespace {
 // A row of the keystroke insert; characters as char(code), so that no text
 // is ever quoted into the statement.
 QString rowOf(const Keystroke& k) {
-    const auto ch = [](QChar c) { return c.isNull() ? QStringLiteral("NULL") : QStringLiteral("char(%1)").arg(c.unicode()); };
-    return QStringLiteral("(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10)")
-        .arg(k.timeMs).arg(k.mode).arg(k.expectedVk).arg(ch(k.expectedChar)).arg(k.pressedVk).arg(ch(k.pressedChar))
-        .arg(k.correct ? 1 : 0).arg(k.gapMs >= 0 ? QString::number(k.gapMs) : QStringLiteral("NULL"))
-        .arg(k.layout).arg(k.prevVk);
+    const auto ch = [](QChar c) {
+        return c.isNull() ? QStringLiteral("NULL") : QStringLiteral("char(") + QString::number(c.unicode()) + u')';
+    };
+    const auto n = [](qint64 v) { return QString::number(v); };
+    return sqlRow({n(k.timeMs), n(k.mode), n(k.expectedVk), ch(k.expectedChar), n(k.pressedVk), ch(k.pressedChar),
+                   n(k.correct ? 1 : 0), k.gapMs >= 0 ? n(k.gapMs) : QStringLiteral("NULL"), n(k.layout), n(k.prevVk)});
 }
 using Identity = std::tuple<qint64, int, int, int, int>;  // what makes a keystroke the same
 Identity identityOf(const Keystroke& k) { return {k.timeMs, k.mode, k.layout, k.expectedVk, k.pressedVk}; }
