@@ -6,6 +6,7 @@
 #include <functional>
 #include <utility>
 
+#include "KeyMap.h"
 #include "Numbers.h"
 #include "Surface.h"
 
@@ -265,46 +266,5 @@ void drawMissKeyGraph(Surface& s, const MissKeyData& d, const MissKeyStyle& styl
 QString missKeyLabel(int code, int keyBoardType, int letterType) {
     if (code >= 'A' && code <= 'Z') return QString(QChar(letterType == 1 ? code - 'A' + 'a' : code));
     if (code > ' ' && code < 186) return QString(QChar(code));
-    switch (code) {
-        case 188:
-            return QStringLiteral(",");
-        case 189:
-            return QStringLiteral("-");
-        case 190:
-            return QStringLiteral(".");
-        case 191:
-            return QStringLiteral("/");
-        case 219:
-            return QStringLiteral("[");
-        case 220:
-            return QStringLiteral("\\");
-        case 221:
-            return QStringLiteral("]");
-        default:
-            break;
-    }
-    if (keyBoardType == 0) {
-        switch (code) {
-            case 186:
-                return QStringLiteral(":");
-            case 187:
-                return QStringLiteral(";");
-            case 192:
-                return QStringLiteral("@");
-            case 222:
-                return QStringLiteral("^");
-            default:
-                return {};
-        }
-    }
-    switch (code) {
-        case 186:
-            return QStringLiteral(";");
-        case 187:
-            return QStringLiteral("=");
-        case 222:
-            return QStringLiteral("'");
-        default:
-            return {};
-    }
+    return keymap::symbolLegend(code, keyBoardType);
 }

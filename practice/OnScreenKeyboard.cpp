@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "KeyMap.h"
 #include "Numbers.h"
 #include "basMain.h"
 
@@ -57,31 +58,13 @@ constexpr int kKeyboardTop = 1560;
 constexpr int kKeyboardLeft = 240;
 constexpr int kKeyGap = 105;
 
-// Layout-dependent legends: {code, on 106, on 101}.
-struct LayoutLegend {
-    int16_t code;
-    const char* jis;
-    const char* us;
-};
-constexpr std::array<LayoutLegend, 3> kLayoutLegends{{{186, ":", ";"}, {187, ";", "="}, {222, "^", "'"}}};
+// The keys whose legends depend on the layout.
+constexpr std::array<int16_t, 3> kLayoutLegendKeys{186, 187, 222};
 
+// The legends as on the 106 layout; setLayoutLegends changes them for 101.
 QString fixedLegend(int16_t code) {
-    if (code >= '0' && code <= '9') return QString(QChar(code));
-    if (code >= 'A' && code <= 'Z') return QString(QChar(code));
-    switch (code) {
-        case 188: return QStringLiteral(",");
-        case 189: return QStringLiteral("-");
-        case 190: return QStringLiteral(".");
-        case 191: return QStringLiteral("/");
-        case 192: return QStringLiteral("@");
-        case 219: return QStringLiteral("[");
-        case 220: return QStringLiteral("\\");
-        case 221: return QStringLiteral("]");
-        default: break;
-    }
-    for (const auto& l : kLayoutLegends)
-        if (l.code == code) return QString::fromLatin1(l.jis);
-    return {};
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return QString(QChar(code));
+    return keymap::symbolLegend(code, keymap::Layout106);
 }
 
 }  // namespace
@@ -176,8 +159,7 @@ void OnScreenKeyboard::placeKeys(const Settings& s) {
 }
 
 void OnScreenKeyboard::setLayoutLegends(int16_t keyBoardType) {
-    for (const auto& l : kLayoutLegends)
-        find(l.code)->legend = QString::fromLatin1(keyBoardType == 0 ? l.jis : l.us);
+    for (int16_t code : kLayoutLegendKeys) find(code)->legend = keymap::symbolLegend(code, keyBoardType);
     find(192)->visible = keyBoardType == 0;
 }
 

@@ -14,10 +14,12 @@ enum class MsgResult { OK, Cancel, Retry, Yes, No };
 
 // File dialog flags, as the design gives them (bit values of the common dialog).
 namespace FileFlags {
-constexpr int HideReadOnly = 0x4;
-constexpr int OverwritePrompt = 0x2;
-constexpr int FileMustExist = 0x1000;
-constexpr int PathMustExist = 0x800;
+enum : int {
+    OverwritePrompt = 0x2,
+    HideReadOnly = 0x4,
+    PathMustExist = 0x800,
+    FileMustExist = 0x1000,
+};
 }  // namespace FileFlags
 
 struct MsgBoxRequest {

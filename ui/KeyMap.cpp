@@ -167,4 +167,20 @@ int16_t virtualKey(const KeyInput& in, int keyBoardType) {
     return fromQtKey(in.qtKey, in.text, in.keypad, keyBoardType);
 }
 
+QString symbolLegend(int vk, int keyBoardType) {
+    struct Legend {
+        int vk;
+        const char16_t* jis;
+        const char16_t* us;
+    };
+    static constexpr Legend kLegends[] = {
+        {186, u":", u";"}, {187, u";", u"="}, {188, u",", u","},  {189, u"-", u"-"},
+        {190, u".", u"."}, {191, u"/", u"/"}, {192, u"@", u""},   {219, u"[", u"["},
+        {220, u"\\", u"\\"}, {221, u"]", u"]"}, {222, u"^", u"'"},
+    };
+    for (const Legend& l : kLegends)
+        if (l.vk == vk) return QString::fromUtf16(keyBoardType == Layout106 ? l.jis : l.us);
+    return {};
+}
+
 }  // namespace keymap

@@ -27,4 +27,8 @@ constexpr int Layout101 = 1;
 int16_t virtualKey(const KeyInput& in, int keyBoardType);
 int16_t fromScanCode(uint32_t xKeycode, int keyBoardType);  // 0 when unknown
 int16_t fromQtKey(int qtKey, const QString& text, bool keypad, int keyBoardType);
+
+// The legend printed on symbol key `vk` (186-192, 219-222) of the layout; empty
+// for other codes and for 192, which the 101 layout does not have.
+QString symbolLegend(int vk, int keyBoardType);
 }  // namespace keymap

@@ -20,14 +20,16 @@ enum class LineStyle { Solid, Dotted };
 
 // Box interiors: the values of the miss-key graph's pattern menu.
 namespace FillStyle {
-constexpr int Solid = 0;
-constexpr int Transparent = 1;
-constexpr int Horizontal = 2;
-constexpr int Vertical = 3;
-constexpr int UpwardDiagonal = 4;
-constexpr int DownwardDiagonal = 5;
-constexpr int Cross = 6;
-constexpr int DiagonalCross = 7;
+enum : int {
+    Solid,
+    Transparent,
+    Horizontal,
+    Vertical,
+    UpwardDiagonal,
+    DownwardDiagonal,
+    Cross,
+    DiagonalCross,
+};
 }  // namespace FillStyle
 
 class Surface {
