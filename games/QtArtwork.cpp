@@ -404,20 +404,18 @@ QImage cutOut(const QImage& sheet, const QRect& cell, const QImage& mask, const 
     return out;
 }
 
+// A picture drawn at its first use and kept for the life of the program.
+template <QImage (*Make)()>
+const QImage& drawnOnce() {
+    static const QImage image = Make();
+    return image;
+}
+
 }  // namespace
 
-const QImage& balloonMask() {
-    static const QImage m = makeBalloonMask();
-    return m;
-}
-const QImage& balloonSheet() {
-    static const QImage s = makeBalloonSheet();
-    return s;
-}
-const QImage& balloonSky() {
-    static const QImage s = makeSky();
-    return s;
-}
+const QImage& balloonMask() { return drawnOnce<makeBalloonMask>(); }
+const QImage& balloonSheet() { return drawnOnce<makeBalloonSheet>(); }
+const QImage& balloonSky() { return drawnOnce<makeSky>(); }
 const QImage& targetImage(bool hit) {
     static const QImage intact = makeTarget(false);
     static const QImage broken = makeTarget(true);
@@ -431,14 +429,8 @@ const QImage& canImage(int index) {
     }();
     return cans[static_cast<size_t>(std::clamp(index, 0, 7))];
 }
-const QImage& bombSheet() {
-    static const QImage s = makeBombSheet();
-    return s;
-}
-const QImage& bombMask() {
-    static const QImage m = makeBombMask();
-    return m;
-}
+const QImage& bombSheet() { return drawnOnce<makeBombSheet>(); }
+const QImage& bombMask() { return drawnOnce<makeBombMask>(); }
 
 QIcon balloonIcon() { return iconFrom(cutOut(balloonSheet(), QRect(0, 0, 32, 48), balloonMask(), QPoint(0, 0))); }
 QIcon targetIcon() { return iconFrom(targetImage(false)); }

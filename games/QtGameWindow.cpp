@@ -68,6 +68,8 @@ void QtGameWindow::setFixedClient(int widthTw, int heightTw) {
     setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
 }
 
+void QtScoreGameWindow::selectScoreTable(int scoreTable) { frmScore::setGParent(scoreTable); }
+
 void QtGameWindow::runModal(QtGameWindow* w, bool centreOnOwner) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     if (centreOnOwner) w->centreOnOwner();

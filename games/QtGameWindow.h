@@ -21,6 +21,15 @@ class QtGameWindow : public QMainWindow, public GameView {
 public:
     QtGameWindow(AppContext& ctx, QWidget* parent, const QString& name, const QString& caption);
 
+    // Opens game window W modally over its owner and returns when it is
+    // closed; the window deletes itself. W::kCentredOnOwner says whether it
+    // opens centred on the owner.
+    template <typename W>
+    static void showModal(AppContext& ctx, QWidget* owner) {
+        runModal(new W(ctx, owner), W::kCentredOnOwner);
+    }
+    static constexpr bool kCentredOnOwner = false;
+
     QTimer* timer() const { return mTimer; }
     // Shows the logic's current state in the controls.
     void refreshNow() { refresh(); }
@@ -100,6 +109,7 @@ private:
 class QtScoreGameWindow : public QtGameWindow {
 public:
     using QtGameWindow::QtGameWindow;
+    static constexpr bool kCentredOnOwner = true;
 
     QGroupBox* fraScore = nullptr;
     QLineEdit* txtHiScore = nullptr;
@@ -110,6 +120,20 @@ public:
     QAction* mnuFileClose = nullptr;
 
 protected:
+    // The game letters' font.
+    virtual void SetGameFont() = 0;
+
+    // Load: the score dialog shows this game's table (frmScore's gParent) from
+    // now on, the logic reads the results file and starts, the controls follow.
+    template <typename Game>
+    void loadGame(int scoreTable, Game& game) {
+        selectScoreTable(scoreTable);
+        game.load();
+        SetGameFont();
+        refresh();
+        setFocus();
+    }
+
     template <typename Game>
     void buildMenu(Game& game) {
         const GameFileMenu m = buildGameFileMenu(game);
@@ -118,6 +142,7 @@ protected:
         mnuFileScore = m.score;
         mnuFileClose = m.close;
     }
+
     // The score boxes and the pause item as the game has them.
     template <typename Game>
     void showScoreAndPause(const Game& game) {
@@ -125,5 +150,6 @@ protected:
     }
 
 private:
+    static void selectScoreTable(int scoreTable);
     void showScores(const QString& score, const QString& hiScore, const GameMechanics& mechanics);
 };

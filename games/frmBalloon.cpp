@@ -37,12 +37,7 @@ frmBalloon::frmBalloon(AppContext& ctx, QWidget* parent)
     buildScoreFrame(central);
     setFixedClient(kClientWidthTw, kClientHeightTw);
 
-    // Load: the score dialog shows the balloon table from now on.
-    frmScore::setGParent(1);
-    mGame.load();
-    SetGameFont();
-    refresh();
-    setFocus();
+    loadGame(1, mGame);
 }
 
 // Captions sit right above their value boxes.
@@ -61,5 +56,3 @@ void frmBalloon::refresh() {
     txtLevel->setText(mGame.txtLevel());
     txtHiLevel->setText(mGame.txtHiLevel());
 }
-
-void frmBalloon::showModal(AppContext& ctx, QWidget* owner) { runModal(new frmBalloon(ctx, owner), true); }

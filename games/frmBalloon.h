@@ -17,8 +17,6 @@ class frmBalloon : public QtScoreGameWindow {
     Q_OBJECT
 public:
     explicit frmBalloon(AppContext& ctx, QWidget* parent = nullptr);
-    // Opens the game modally over its owner and returns when it is closed.
-    static void showModal(AppContext& ctx, QWidget* owner);
 
     BalloonGame& game() { return mGame; }
     const QtPlayField& field() const { return mField; }
@@ -34,7 +32,7 @@ protected:
 
 private:
     void buildScoreFrame(QWidget* central);
-    void SetGameFont();
+    void SetGameFont() override;
 
     QtPlayField mField;
     BalloonGame mGame;

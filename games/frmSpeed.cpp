@@ -124,5 +124,3 @@ void frmSpeed::Form_Resize() {
     }
     mGame.redraw();
 }
-
-void frmSpeed::showModal(AppContext& ctx, QWidget* owner) { runModal(new frmSpeed(ctx, owner), false); }

@@ -15,7 +15,6 @@ class frmSpeed : public QtGameWindow {
     Q_OBJECT
 public:
     explicit frmSpeed(AppContext& ctx, QWidget* parent = nullptr);
-    static void showModal(AppContext& ctx, QWidget* owner);
 
     SpeedGame& game() { return mGame; }
     const QtPlayField& board() const { return mBoard; }

@@ -59,11 +59,7 @@ frmTarget::frmTarget(AppContext& ctx, QWidget* parent)
     buildScoreFrame(central);
     setFixedClient(kClientWidthTw, kClientHeightTw);
 
-    frmScore::setGParent(2);
-    mGame.load();
-    SetGameFont();
-    refresh();
-    setFocus();
+    loadGame(2, mGame);
 }
 
 void frmTarget::buildCans(QWidget* central) {
@@ -124,5 +120,3 @@ void frmTarget::refresh() {
     showScoreAndPause(mGame);
     txtCount->setText(mGame.txtCount());
 }
-
-void frmTarget::showModal(AppContext& ctx, QWidget* owner) { runModal(new frmTarget(ctx, owner), true); }

@@ -18,7 +18,6 @@ class frmTarget : public QtScoreGameWindow {
     Q_OBJECT
 public:
     explicit frmTarget(AppContext& ctx, QWidget* parent = nullptr);
-    static void showModal(AppContext& ctx, QWidget* owner);
 
     TargetGame& game() { return mGame; }
 
@@ -37,7 +36,7 @@ protected:
 private:
     void buildCans(QWidget* central);
     void buildScoreFrame(QWidget* central);
-    void SetGameFont();
+    void SetGameFont() override;
 
     TargetGame mGame;
 };

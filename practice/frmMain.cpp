@@ -246,13 +246,13 @@ void frmMain::mnuViewText_Click() { frmText::showModal(mCtx, this); }
 
 // The games open only after the player has given a name.
 void frmMain::mnuViewGameBalloon_Click() {
-    if (AskPlayerName()) frmBalloon::showModal(mCtx, this);
+    if (AskPlayerName()) QtGameWindow::showModal<frmBalloon>(mCtx, this);
 }
 void frmMain::mnuViewGameTarget_Click() {
-    if (AskPlayerName()) frmTarget::showModal(mCtx, this);
+    if (AskPlayerName()) QtGameWindow::showModal<frmTarget>(mCtx, this);
 }
 void frmMain::mnuViewGameSpeed_Click() {
-    if (AskPlayerName()) frmSpeed::showModal(mCtx, this);
+    if (AskPlayerName()) QtGameWindow::showModal<frmSpeed>(mCtx, this);
 }
 
 void frmMain::mnuViewHeatMap_Click() {

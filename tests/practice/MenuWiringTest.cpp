@@ -22,6 +22,7 @@
 #include "frmGraphText.h"
 #include "frmMain.h"
 #include "frmResults.h"
+#include "frmScore.h"
 #include "frmText.h"
 
 namespace {
@@ -119,6 +120,39 @@ TEST(MenuWiring, GamesOpenOnlyAfterANameIsGiven) {
     WiringRig::trigger(rig.window, "mnuViewGameBalloon");
     EXPECT_TRUE(balloonSeen);
     EXPECT_EQ(rig.param.PlayerName(), QStringLiteral("ABCDEFGHIJ"));
+}
+
+// Each game opens modal with its own high-score table chosen for the score
+// dialog; the balloon and target games open centred on the main window (within
+// the few pixels the frames differ by).
+TEST(MenuWiring, EachGameOpensModalWithItsScoreTable) {
+    WiringRig rig;
+    rig.window->move(40, 40);
+    struct Row {
+        const char* item;
+        int table;
+        bool centred;
+    };
+    for (const Row& row : {Row{"mnuViewGameBalloon", 1, true}, Row{"mnuViewGameTarget", 2, true},
+                           Row{"mnuViewGameSpeed", 3, false}}) {
+        rig.dialogs.inputAnswers = {QStringLiteral("NAME")};
+        frmScore::setGParent(0);
+        bool shown = false;
+        int table = -1;
+        QPoint offCentre;
+        QTimer::singleShot(0, [&] {
+            QWidget* game = QApplication::activeModalWidget();
+            if (!game) return;
+            shown = true;
+            table = frmScore::gParent;
+            offCentre = game->frameGeometry().center() - rig.window->frameGeometry().center();
+            game->close();
+        });
+        WiringRig::trigger(rig.window, row.item);
+        ASSERT_TRUE(shown) << row.item;
+        EXPECT_EQ(table, row.table) << row.item;
+        if (row.centred) EXPECT_LE(offCentre.manhattanLength(), 6) << row.item << " off by " << offCentre.x() << "," << offCentre.y();
+    }
 }
 
 }  // namespace
