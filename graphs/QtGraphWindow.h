@@ -49,6 +49,22 @@ private:
 class QtGraphWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // The modeless graph window of class T (one at a time), brought forward or
+    // opened over its owner.
+    template <typename T>
+    static T* showModeless(AppContext& ctx, QWidget* owner) {
+        bool made = false;
+        T* w = loadedOrNew<T>(ctx.forms, [&] {
+            auto* fresh = new T(ctx, owner);
+            fresh->placeOver(owner);
+            made = true;
+            return fresh;
+        });
+        bringForward(w, true);
+        if (made) w->keepReachable();  // once shown, with its real frame
+        return w;
+    }
+
     // What a graph window is made of.
     struct Design {
         QString name;
@@ -103,20 +119,6 @@ protected:
     virtual void colorChanged(int /*index*/) {}
     virtual void colorsRestored() {}
 
-    // The graph window of class T, brought forward or opened over its owner.
-    template <typename T>
-    static T* showModelessWindow(AppContext& ctx, QWidget* owner) {
-        bool made = false;
-        T* w = loadedOrNew<T>(ctx.forms, [&] {
-            auto* fresh = new T(ctx, owner);
-            fresh->placeOver(owner);
-            made = true;
-            return fresh;
-        });
-        bringForward(w, true);
-        if (made) w->keepReachable();  // once shown, with its real frame
-        return w;
-    }
     void placeOver(QWidget* owner);
     void keepReachable();  // once shown, its real frame inside the screen
 

@@ -53,7 +53,7 @@ void frmConf::buildMenus() {
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuViewGraph = mnuView->addAction(QStringLiteral("ミス表示(&G)..."));
     mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
-    connect(mnuViewGraph, &QAction::triggered, this, [this] { frmGraph2::showModeless(mCtx, this); });
+    connect(mnuViewGraph, &QAction::triggered, this, [this] { QtGraphWindow::showModeless<frmGraph2>(mCtx, this); });
 }
 
 void frmConf::buildControls() {

@@ -39,7 +39,6 @@ frmGraph::frmGraph(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, parent
                      [this] { requestRedraw(); }, this);
 }
 
-frmGraph* frmGraph::showModeless(AppContext& ctx, QWidget* owner) { return showModelessWindow<frmGraph>(ctx, owner); }
 
 void frmGraph::optTestIndex_Click(int index) {
     mTestKind = index == 2 ? 2 : 0;

@@ -16,9 +16,6 @@ class frmGraph : public QtGraphWindow {
 public:
     explicit frmGraph(AppContext& ctx, QWidget* parent = nullptr);
 
-    // Brings the open window forward, or opens one owned by `owner`.
-    static frmGraph* showModeless(AppContext& ctx, QWidget* owner);
-
     int testKind() const { return mTestKind; }
 
     std::array<QRadioButton*, 4> optTestIndex{};  // indexes 0 and 2 exist

@@ -48,10 +48,6 @@ frmGraph2::frmGraph2(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, pare
     new ResultsWatch(ctx.results, {ResultsChange::RunCommitted}, [this] { requestRedraw(); }, this);
 }
 
-frmGraph2* frmGraph2::showModeless(AppContext& ctx, QWidget* owner) {
-    return showModelessWindow<frmGraph2>(ctx, owner);
-}
-
 void frmGraph2::mnuViewFillStyle_Click(int index) {
     if (index < 0 || index > 7 || index == mFillStyle) return;
     mnuViewFillStyle[static_cast<size_t>(mFillStyle)]->setChecked(false);

@@ -16,9 +16,6 @@ class frmGraph2 : public QtGraphWindow {
 public:
     explicit frmGraph2(AppContext& ctx, QWidget* parent = nullptr);
 
-    // Brings the open window forward, or opens one owned by `owner`.
-    static frmGraph2* showModeless(AppContext& ctx, QWidget* owner);
-
     int fillStyle() const { return mFillStyle; }
 
     QMenu* mnuViewFill = nullptr;

@@ -180,6 +180,6 @@ void frmResults::afterErase() {
         if (frmGraph* graph = mCtx.forms->find<frmGraph>()) graph->tsGraphDraw();
 }
 
-void frmResults::mnuViewGraph_Click() { frmGraph::showModeless(mCtx, this); }
+void frmResults::mnuViewGraph_Click() { QtGraphWindow::showModeless<frmGraph>(mCtx, this); }
 
 void frmResults::mnuFileClose_Click() { close(); }

@@ -31,7 +31,7 @@ void shot(QWidget* w, const char* name) {
 
 template <typename T>
 T* openWindow(GraphWorld& world) {
-    auto* w = T::showModeless(world.ctx, nullptr);
+    auto* w = QtGraphWindow::showModeless<T>(world.ctx, nullptr);
     settle();
     return w;
 }
@@ -106,7 +106,7 @@ TEST_F(GraphWindowTest, StoredSizeLargerThanTheScreenOpensInsideIt) {
     QWidget owner;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     owner.setGeometry(area.right() - 50, area.bottom() - 50, 40, 40);
-    auto* w = frmGraph::showModeless(world.ctx, &owner);
+    auto* w = QtGraphWindow::showModeless<frmGraph>(world.ctx, &owner);
     settle();
     EXPECT_TRUE(area.contains(w->frameGeometry()))
         << w->frameGeometry().x() << "," << w->frameGeometry().y() << " " << w->frameGeometry().width() << "x"
@@ -128,7 +128,7 @@ TEST_F(GraphWindowTest, MissKeyWindowIsAtLeast7500Wide) {
 
 TEST_F(GraphWindowTest, ShowingAgainBringsTheSameWindowForward) {
     auto* a = openWindow<frmGraph>(world);
-    EXPECT_EQ(frmGraph::showModeless(world.ctx, nullptr), a);
+    EXPECT_EQ(QtGraphWindow::showModeless<frmGraph>(world.ctx, nullptr), a);
     EXPECT_EQ(world.forms.find<frmGraph>(), a);
 }
 
