@@ -156,11 +156,11 @@ double TextPractice::nextAverage(double average, int32_t done, int16_t rate) {
 
 void TextPractice::finishEntry() {
     showEntry(nextIndex());
-    mTotalTyped += mEntryTyped;
-    mTotalMiss += mEntryMiss;
+    mTotal.typed += mEntryTyped;
+    mTotal.miss += mEntryMiss;
     const uint32_t elapsed = mClock.timeGetTime() - mEntryStart;  // wraps like the timer
     const int16_t rate = entryRate(mEntryTyped, elapsed);
-    mAvgPerMin = nextAverage(mAvgPerMin, mDoneCount, rate);
+    mTotal.perMin = nextAverage(mTotal.perMin, mDoneCount, rate);
     ++mDoneCount;
     mLast = {mEntryTyped, mEntryMiss, static_cast<double>(rate)};
     resetEntry();
@@ -180,9 +180,7 @@ bool TextPractice::TotalClear() {
                                              QStringLiteral("確認"), MsgIcon::Question, MsgButtons::YesNo, 1);
     if (answer != MsgResult::Yes) return false;
     mDoneCount = 0;
-    mTotalTyped = 0;
-    mTotalMiss = 0;
-    mAvgPerMin = 0;
+    mTotal = {};
     return true;
 }
 
@@ -192,7 +190,7 @@ void TextPractice::Unload() {
     if (mRecorder) mRecorder->runEnded();
     if (mDoneCount == 0) return;
     if (!mResults.ReloadResults()) return;  // the file could not be read: only these totals are lost
-    mResults.AddTextResult(mTotalTyped, mTotalMiss, mAvgPerMin);
+    mResults.AddTextResult(mTotal.typed, mTotal.miss, mTotal.perMin);
     mResults.SaveResults();
 }
 

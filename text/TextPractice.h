@@ -84,7 +84,7 @@ public:
     // The current entry is judged as romaji.
     bool romajiEntry() const { return mRomajiOn; }
     const Figures& lastEntry() const { return mLast; }                        // row 1
-    Figures totals() const { return {mTotalTyped, mTotalMiss, mAvgPerMin}; }  // row 2
+    const Figures& totals() const { return mTotal; }                          // row 2
 
     // State, named as the window's design names it.
     const QList<TextEntry>& texts() const { return mTexts; }
@@ -130,9 +130,7 @@ private:
     uint32_t mEntryStart = 0;
 
     int32_t mDoneCount = 0;
-    int32_t mTotalTyped = 0;
-    int32_t mTotalMiss = 0;
-    double mAvgPerMin = 0;
+    Figures mTotal;  // perMin: the average of the finished entries' rates
     Figures mLast;
 
     QString mDisplay;  // lblDisplay: mDisplay from mDisplayPos
