@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPoint>
+#include <QSize>
 
 #include "AppContext.h"
 #include "Dialogs.h"
@@ -17,13 +19,10 @@
 
 namespace {
 
-constexpr int kClientWidthTw = 4605;
-constexpr int kClientHeightTw = 4575;
-constexpr int kBoardLeft = 8;
-constexpr int kBoardTop = 8;
+constexpr QSize kClientTw(4605, 4575);
+constexpr QPoint kBoardAt(8, 8);  // pixels
 // The board is the window's outer size less these margins (twips).
-constexpr int kWidthMarginTw = 360;
-constexpr int kHeightMarginTw = 900;
+constexpr QSize kMarginTw(360, 900);
 
 const std::array<QString, 2> kOrderCaptions{QStringLiteral("ＡＢＣ順(&O)"), QStringLiteral("ランダム(&R)")};
 
@@ -45,10 +44,10 @@ frmSpeed::frmSpeed(AppContext& ctx, QWidget* parent)
     mBoard.setFont(ui::designFont(gameFace(), 27.75, true));
     picBoard = new QtPlayFieldView(mBoard, central);
     picBoard->setObjectName(QStringLiteral("picBoard"));
-    picBoard->move(kBoardLeft, kBoardTop);
+    picBoard->move(kBoardAt);
     mBoard.setView(picBoard);
     central->installEventFilter(this);
-    resize(twips::px(kClientWidthTw), twips::px(kClientHeightTw) + menuBar()->sizeHint().height());
+    resize(twips::px(kClientTw.width()), twips::px(kClientTw.height()) + menuBar()->sizeHint().height());
 
     frmScore::setGParent(3);
     mnuSetGameType[ctx.param.SpeedGameType() == 1 ? 1 : 0]->setChecked(true);
@@ -115,8 +114,8 @@ void frmSpeed::Form_Resize() {
     if (isMinimized()) return;
     QWidget* client = centralWidget();
     mLines.setWidth(client->width());
-    const int widthPx = twips::px(twips::outerWidthTw(client->width(), true) - kWidthMarginTw);
-    const int heightPx = twips::px(twips::outerHeightTw(client->height(), true, true) - kHeightMarginTw);
+    const int widthPx = twips::px(twips::outerWidthTw(client->width(), true) - kMarginTw.width());
+    const int heightPx = twips::px(twips::outerHeightTw(client->height(), true, true) - kMarginTw.height());
     const QSize size(std::max(1, widthPx), std::max(1, heightPx));
     if (size != mBoard.image().size()) {
         mBoard.resize(size);
