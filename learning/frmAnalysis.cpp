@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -117,23 +118,18 @@ frmAnalysis* frmAnalysis::showModeless(AppContext& ctx, std::vector<int16_t> dri
 }
 
 void frmAnalysis::buildMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    const auto item = [this](const char* name, const QString& caption, void (frmAnalysis::*slot)()) {
-        QAction* a = mnuFile->addAction(caption);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    const auto item = [this, file](const char* name, const QString& caption, auto slot) {
+        QAction* a = file->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
-        return a;
     };
-    mnuFileExportKeystrokes = item("mnuFileExportKeystrokes", QStringLiteral("打鍵記録の書き出し(&K)..."),
-                                   &frmAnalysis::mnuFileExportKeystrokes_Click);
-    mnuFileExportFigures = item("mnuFileExportFigures", QStringLiteral("キー別成績の書き出し(&S)..."),
-                                &frmAnalysis::mnuFileExportFigures_Click);
-    mnuFileImport = item("mnuFileImport", QStringLiteral("打鍵記録の読み込み(&I)..."), &frmAnalysis::mnuFileImport_Click);
-    mnuFile->addSeparator();
-    mnuFileClose = mnuFile->addAction(QStringLiteral("閉じる(&C)"));
-    mnuFileClose->setObjectName(QStringLiteral("mnuFileClose"));
-    connect(mnuFileClose, &QAction::triggered, this, &QWidget::close);
+    item("mnuFileExportKeystrokes", QStringLiteral("打鍵記録の書き出し(&K)..."), &frmAnalysis::exportKeystrokes);
+    item("mnuFileExportFigures", QStringLiteral("キー別成績の書き出し(&S)..."), &frmAnalysis::exportFigures);
+    item("mnuFileImport", QStringLiteral("打鍵記録の読み込み(&I)..."), &frmAnalysis::importKeystrokes);
+    file->addSeparator();
+    item("mnuFileClose", QStringLiteral("閉じる(&C)"), &QWidget::close);
 }
 
 void frmAnalysis::Refresh() {
@@ -218,7 +214,7 @@ std::optional<QString> frmAnalysis::askSavePath(const QString& name) {
     return path;
 }
 
-void frmAnalysis::mnuFileExportKeystrokes_Click() {
+void frmAnalysis::exportKeystrokes() {
     if (!mCtx.learning) return;
     const auto path = askSavePath(QStringLiteral("打鍵記録.csv"));
     if (!path) return;
@@ -229,7 +225,7 @@ void frmAnalysis::mnuFileExportKeystrokes_Click() {
     writeFileWithRetry(*path, *bytes, mCtx.dialogs, QStringLiteral("ファイルの書き込みに失敗しました。"));
 }
 
-void frmAnalysis::mnuFileExportFigures_Click() {
+void frmAnalysis::exportFigures() {
     if (!mCtx.learning) return;
     const auto path = askSavePath(QStringLiteral("キー別成績.csv"));
     if (!path) return;
@@ -240,7 +236,7 @@ void frmAnalysis::mnuFileExportFigures_Click() {
                        QStringLiteral("ファイルの書き込みに失敗しました。"));
 }
 
-void frmAnalysis::mnuFileImport_Click() {
+void frmAnalysis::importKeystrokes() {
     if (!mCtx.learning) return;
     FileDialogRequest request;
     request.filter = QStringLiteral("JSON ファイル (*.json)|*.json|すべてのファイル (*.*)|*.*");

@@ -1,11 +1,10 @@
 #pragma once
 #include <QMainWindow>
+#include <optional>
 #include <vector>
 
 struct AppContext;
-class QAction;
 class QLabel;
-class QMenu;
 class QTableWidget;
 class QChartView;
 
@@ -30,18 +29,13 @@ public:
     QTableWidget* tblConfusions = nullptr;
     QTableWidget* tblTransitions = nullptr;
     QChartView* chtDays = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFileExportKeystrokes = nullptr;
-    QAction* mnuFileExportFigures = nullptr;
-    QAction* mnuFileImport = nullptr;
-    QAction* mnuFileClose = nullptr;
-
-    void mnuFileExportKeystrokes_Click();
-    void mnuFileExportFigures_Click();
-    void mnuFileImport_Click();
 
 private:
+    // The file menu (mnuFile): the two exports, the import and 閉じる.
     void buildMenus();
+    void exportKeystrokes();
+    void exportFigures();
+    void importKeystrokes();
     void showDays();
     std::optional<QString> askSavePath(const QString& name);
 

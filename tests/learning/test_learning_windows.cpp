@@ -169,13 +169,13 @@ TEST(LearningWindows, AnalysisWindowShowsTheFiguresAndExportsAndImports) {
     rig.screenshot(w, "analysis.png");
 
     rig.dialogs.fileAnswers.push_back(rig.folder.file("keys.json"));
-    w->mnuFileExportKeystrokes_Click();
+    rig.action(w, "mnuFileExportKeystrokes")->trigger();
     rig.dialogs.fileAnswers.push_back(rig.folder.file("figures.csv"));
-    w->mnuFileExportFigures_Click();
+    rig.action(w, "mnuFileExportFigures")->trigger();
     EXPECT_TRUE(rig.folder.read("figures.csv").startsWith("\xEF\xBB\xBF\xE3\x82\xAD"));  // BOM, "キ"
     // Importing its own export adds nothing; the learner is told how many.
     rig.dialogs.fileAnswers.push_back(rig.folder.file("keys.json"));
-    w->mnuFileImport_Click();
+    rig.action(w, "mnuFileImport")->trigger();
     ASSERT_FALSE(rig.dialogs.messages.empty());
     EXPECT_EQ(rig.dialogs.messages.back().text,
               QStringLiteral("0 件の打鍵を読み込みました（すでにあった 1670 件は除きました）。"));
