@@ -167,6 +167,21 @@ struct SpeedCase {
     std::vector<int32_t> after;
 };
 
+// Speed tables as the file holds them before the new time.
+const std::vector<int32_t> kRows6To10 = {0, 0, 0, 0, 0, 0, 5000, 6000, 7000, 8000, 9000};
+const std::vector<int32_t> kRow3Empty = {1000, 2000, 3000, 0, 4000, 5000, 0, 0, 0, 0, 0};
+const std::vector<int32_t> kFull = {1000, 2000, 3000, 4000, 5000, 6000, 7, 7, 7, 7, 7};
+const std::vector<int32_t> kRow5Only = {0, 0, 0, 0, 0, 8000, 0, 0, 0, 0, 0};
+
+const SpeedCase kSpeedCases[] = {
+    {"Order1TieRanksBelowOlderEqualTime", 1, kRows6To10, 7000, 3, 9, {0, 0, 0, 0, 0, 0, 5000, 6000, 7000, 7000, 8000}},
+    {"Order1TooSlowGoesToSharedRow5", 1, kRows6To10, 9500, 5, 5, {0, 0, 0, 0, 0, 9500, 5000, 6000, 7000, 8000, 9000}},
+    {"Order0EmptyRow3TakesASlowTime", 0, kRow3Empty, 9000, 3, 3, {1000, 2000, 3000, 9000, 0, 4000, 0, 0, 0, 0, 0}},
+    {"Order0FullTableSlowerOverwritesRow5", 0, kFull, 6000, 5, 5, {1000, 2000, 3000, 4000, 5000, 6000, 7, 7, 7, 7, 7}},
+    {"Order0FastestShiftsRowsUpTo5", 0, kFull, 500, 0, 0, {500, 1000, 2000, 3000, 4000, 5000, 7, 7, 7, 7, 7}},
+    {"Order1FirstResultLeavesRow5Alone", 1, kRow5Only, 3000, 0, 6, {0, 0, 0, 0, 0, 8000, 3000, 0, 0, 0, 0}},
+};
+
 class SpeedRanking : public ResultsTest, public ::testing::WithParamInterface<SpeedCase> {};
 
 TEST_P(SpeedRanking, RowsAndReturnedRank) {
@@ -184,28 +199,8 @@ TEST_P(SpeedRanking, RowsAndReturnedRank) {
     EXPECT_EQ(results.GetSpeedDate(c.row), "2024/03/05");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SpeedRanking,
-    ::testing::Values(
-        SpeedCase{"Order1TieRanksBelowOlderEqualTime", 1,
-                  {0, 0, 0, 0, 0, 0, 5000, 6000, 7000, 8000, 9000}, 7000, 3, 9,
-                  {0, 0, 0, 0, 0, 0, 5000, 6000, 7000, 7000, 8000}},
-        SpeedCase{"Order1TooSlowGoesToSharedRow5", 1,
-                  {0, 0, 0, 0, 0, 0, 5000, 6000, 7000, 8000, 9000}, 9500, 5, 5,
-                  {0, 0, 0, 0, 0, 9500, 5000, 6000, 7000, 8000, 9000}},
-        SpeedCase{"Order0EmptyRow3TakesASlowTime", 0,
-                  {1000, 2000, 3000, 0, 4000, 5000, 0, 0, 0, 0, 0}, 9000, 3, 3,
-                  {1000, 2000, 3000, 9000, 0, 4000, 0, 0, 0, 0, 0}},
-        SpeedCase{"Order0FullTableSlowerOverwritesRow5", 0,
-                  {1000, 2000, 3000, 4000, 5000, 6000, 7, 7, 7, 7, 7}, 6000, 5, 5,
-                  {1000, 2000, 3000, 4000, 5000, 6000, 7, 7, 7, 7, 7}},
-        SpeedCase{"Order0FastestShiftsRowsUpTo5", 0,
-                  {1000, 2000, 3000, 4000, 5000, 6000, 7, 7, 7, 7, 7}, 500, 0, 0,
-                  {500, 1000, 2000, 3000, 4000, 5000, 7, 7, 7, 7, 7}},
-        SpeedCase{"Order1FirstResultLeavesRow5Alone", 1,
-                  {0, 0, 0, 0, 0, 8000, 0, 0, 0, 0, 0}, 3000, 0, 6,
-                  {0, 0, 0, 0, 0, 8000, 3000, 0, 0, 0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SpeedRanking, ::testing::ValuesIn(kSpeedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- names in the 10-byte text fields ---
 
