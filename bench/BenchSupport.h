@@ -27,6 +27,16 @@ int run(int argc, char** argv) {
     return 0;
 }
 
+// Times one call repeated on a folder made once for the run: Folder is the
+// fixture, Part the member holding the code measured (its param or results),
+// Call the method called on it. Register with a name:
+// BENCHMARK(bench::repeatCall<...>)->Name("BM_...").
+template <typename Folder, auto Part, auto Call>
+void repeatCall(benchmark::State& state) {
+    Folder folder;
+    for (auto _ : state) benchmark::DoNotOptimize(((folder.*Part).*Call)());
+}
+
 // Every history and table in use, as after months of practice: 60 tests of
 // each kind, 60 text results, all high-score rows (dated 2024/03/05), saved.
 inline void fillResults(basParam& param, basResults& results) {

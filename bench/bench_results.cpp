@@ -17,20 +17,15 @@ struct FilledFolder : FakeApp {
     FilledFolder() { bench::fillResults(param, results); }
 };
 
-void BM_LoadResults(benchmark::State& state) {
-    FilledFolder f;
-    for (auto _ : state) benchmark::DoNotOptimize(f.results.LoadResults());
-}
-BENCHMARK(BM_LoadResults);
+BENCHMARK(bench::repeatCall<FilledFolder, &FilledFolder::results, &basResults::LoadResults>)->Name("BM_LoadResults");
 
 // The atomic save alone: a temporary file written, synced to the disk and
 // renamed over the old one. Wall time (the disk's sync is most of it) and the
 // process's CPU time.
-void BM_SaveResults(benchmark::State& state) {
-    FilledFolder f;
-    for (auto _ : state) benchmark::DoNotOptimize(f.results.SaveResults());
-}
-BENCHMARK(BM_SaveResults)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(bench::repeatCall<FilledFolder, &FilledFolder::results, &basResults::SaveResults>)
+    ->Name("BM_SaveResults")
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // What the main window does after a test: reload, add, save (a whole-file
 // atomic replace).

@@ -33,18 +33,10 @@ struct SettingsFolder : FakeApp {
     }
 };
 
-void BM_LoadSettings(benchmark::State& state) {
-    SettingsFolder f;
-    for (auto _ : state) benchmark::DoNotOptimize(f.param.LoadSettings());
-}
-BENCHMARK(BM_LoadSettings);
+BENCHMARK(bench::repeatCall<SettingsFolder, &SettingsFolder::param, &basParam::LoadSettings>)->Name("BM_LoadSettings");
 
 // A whole-file atomic replace (temporary file, then rename).
-void BM_SaveSettings(benchmark::State& state) {
-    SettingsFolder f;
-    for (auto _ : state) benchmark::DoNotOptimize(f.param.SaveSettings());
-}
-BENCHMARK(BM_SaveSettings);
+BENCHMARK(bench::repeatCall<SettingsFolder, &SettingsFolder::param, &basParam::SaveSettings>)->Name("BM_SaveSettings");
 
 // Parsing the file's bytes and building them, without the disk.
 void BM_ParseSettingsBytes(benchmark::State& state) {
@@ -54,11 +46,8 @@ void BM_ParseSettingsBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseSettingsBytes);
 
-void BM_BuildSettingsBytes(benchmark::State& state) {
-    SettingsFolder f;
-    for (auto _ : state) benchmark::DoNotOptimize(f.param.SettingsFileBytes());
-}
-BENCHMARK(BM_BuildSettingsBytes);
+BENCHMARK(bench::repeatCall<SettingsFolder, &SettingsFolder::param, &basParam::SettingsFileBytes>)
+    ->Name("BM_BuildSettingsBytes");
 
 }  // namespace
 
