@@ -25,21 +25,13 @@ void RecordingSurface::setFont(const QString& face, double points, bool bold) {
 }
 
 void RecordingSurface::record(Kind kind, double x1, double y1, double x2, double y2, const QString& s) {
-    Op op = mState;
-    op.kind = kind;
-    op.x1 = x1;
-    op.y1 = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    op.text = s;
-    ops.push_back(op);
+    ops.push_back({mState, kind, x1, y1, x2, y2, s});
 }
 
 void RecordingSurface::clear(uint32_t color) {
-    Op op = mState;
-    op.kind = Kind::Clear;
-    op.color = color;
-    ops.push_back(op);
+    DrawState state = mState;
+    state.color = color;
+    ops.push_back({state, Kind::Clear});
 }
 
 void RecordingSurface::line(double x1, double y1, double x2, double y2) { record(Kind::Line, x1, y1, x2, y2); }

@@ -11,10 +11,8 @@
 class RecordingSurface : public Surface {
 public:
     enum class Kind { Clear, Line, FilledBox, Box, Dot, Text, ProcessEvents };
-    struct Op {
-        Kind kind = Kind::Clear;
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        QString text;
+    // What the setters set and every operation is drawn with.
+    struct DrawState {
         uint32_t color = 0;  // pen colour (the clear colour for Clear)
         uint32_t fillColor = 0;
         int fillStyle = FillStyle::Transparent;
@@ -24,6 +22,11 @@ public:
         QString fontFace;
         double fontPoints = 0;
         bool fontBold = false;
+    };
+    struct Op : DrawState {
+        Kind kind = Kind::Clear;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        QString text;
     };
 
     RecordingSurface(double widthTw, double heightTw) : mWidth(widthTw), mHeight(heightTw) {}
@@ -65,5 +68,5 @@ private:
 
     double mWidth;
     double mHeight;
-    Op mState;
+    DrawState mState;
 };

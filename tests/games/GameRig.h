@@ -51,15 +51,7 @@ struct RecordingField : PlayField {
     std::vector<Step> steps;
     void add(char kind, int sx = 0, int sy = 0, int x = 0, int y = 0, const QString& text = {},
              std::optional<uint32_t> color = std::nullopt) {
-        Step st;
-        st.kind = kind;
-        st.sx = sx;
-        st.sy = sy;
-        st.x = x;
-        st.y = y;
-        st.text = text;
-        st.color = color;
-        steps.push_back(st);
+        steps.push_back({kind, sx, sy, x, y, text, color});
     }
     void clear() override { add('c'); }
     void drawSprite(SpriteSheet, int sx, int sy, int, int, int x, int y) override { add('s', sx, sy, x, y); }
