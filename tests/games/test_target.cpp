@@ -4,6 +4,7 @@
 #include <set>
 
 #include "GameRig.h"
+#include "RowTest.h"
 #include "TargetGame.h"
 
 namespace {
@@ -95,10 +96,9 @@ struct SymbolRow {
     bool hit;
 };
 
-class TargetSymbolKeys : public ::testing::TestWithParam<SymbolRow> {};
+using TargetSymbolKeys = RowTest<SymbolRow>;
 
 TEST_P(TargetSymbolKeys, AreTranslatedByLayout) {
-    const SymbolRow& row = GetParam();
     std::vector<float> draws(8, 0.0f);
     draws[static_cast<size_t>(row.target)] = row.draw;
     TargetRig rig(draws);

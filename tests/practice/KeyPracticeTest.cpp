@@ -5,6 +5,7 @@
 #include "Levels.h"
 #include "OtherWriter.h"
 #include "PracticeRig.h"
+#include "RowTest.h"
 
 namespace {
 
@@ -118,10 +119,9 @@ struct FiguresRow {
     double seconds;
 };
 
-class KeyPracticeFigures : public ::testing::TestWithParam<FiguresRow> {};
+using KeyPracticeFigures = RowTest<FiguresRow>;
 
 TEST_P(KeyPracticeFigures, RunFiguresFromFirstToLastKey) {
-    const FiguresRow& row = GetParam();
     PracticeRig rig;
     rig.param.NeedCount(row.needCount);
     rig.practice.Form_Load();
@@ -338,18 +338,17 @@ TEST(KeyPracticeLevels, OptionsKeepTheRangeAndQueue) {
 struct DrawRow {
     const char* name;
     int level;
-    int keyBoardType;
-    int samples;
+    int16_t keyBoardType;
+    int samples;  // draws counted
 };
-class KeyPracticeDraw : public ::testing::TestWithParam<DrawRow> {};
+using KeyPracticeDraw = RowTest<DrawRow>;
 
 TEST_P(KeyPracticeDraw, EndsComeUpHalfAsOften) {
-    const DrawRow& row = GetParam();
     PracticeRig rig;
     SeededRandom seeded(2024);
     KeyPractice practice(rig.main, rig.param, rig.results, rig.clock, seeded, rig.beeper);
-    rig.param.KeyBoardType(static_cast<int16_t>(row.keyBoardType));
-    rig.main.MakeKeyCodeTable(static_cast<int16_t>(row.keyBoardType));
+    rig.param.KeyBoardType(row.keyBoardType);
+    rig.main.MakeKeyCodeTable(row.keyBoardType);
     std::map<int, int> count;
     for (int i = 0; i < row.samples; ++i) {
         practice.MakeDrill(row.level);  // mNext(0) is a raw draw

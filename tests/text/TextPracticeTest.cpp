@@ -2,6 +2,7 @@
 // figures, clearing the totals and the record stored on close.
 #include "TextFixture.h"
 #include "OtherWriter.h"
+#include "RowTest.h"
 
 namespace {
 
@@ -197,10 +198,10 @@ struct RateCase {
     uint32_t ms;
     int16_t rate;
 };
-class Rates : public ::testing::TestWithParam<RateCase> {};
+using Rates = RowTest<RateCase>;
 
 TEST_P(Rates, RoundHalfToEvenWithinSixteenBits) {
-    EXPECT_EQ(TextPractice::entryRate(GetParam().typed, GetParam().ms), GetParam().rate);
+    EXPECT_EQ(TextPractice::entryRate(row.typed, row.ms), row.rate);
 }
 
 INSTANTIATE_TEST_SUITE_P(EntryRate, Rates,
