@@ -4,6 +4,7 @@
 #include "BalloonGame.h"
 #include "GameRig.h"
 #include "OtherWriter.h"
+#include "QuestionBox.h"
 
 namespace {
 
@@ -59,12 +60,8 @@ TEST(BalloonGame, WholeGameToTheEscapeRecordsScoreAndLevel) {
     ASSERT_EQ(rig.view.scores.size(), 1u);
     EXPECT_EQ(rig.view.scores[0].rank, 1);
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
-    const MsgBoxRequest& q = rig.dialogs.messages[0];
-    EXPECT_EQ(q.text, QStringLiteral("再挑戦しますか？"));
-    EXPECT_EQ(q.title, QStringLiteral("ゲームオーバー"));
-    EXPECT_EQ(q.icon, MsgIcon::Question);
-    EXPECT_EQ(q.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(q.defaultButton, 0);
+    EXPECT_TRUE(isYesNoQuestion(rig.dialogs.messages[0], QStringLiteral("再挑戦しますか？"),
+                                QStringLiteral("ゲームオーバー"), 0));  // Yes
     // No: the game stands still, the pause item is disabled, keys do nothing.
     EXPECT_EQ(rig.view.interval, 0);
     EXPECT_FALSE(rig.game.mechanics().pauseEnabled());

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "GraphCsv.h"
+#include "QuestionBox.h"
 #include "test_graph_support.h"
 
 namespace {
@@ -95,12 +96,7 @@ TEST_F(CsvExport, ExistingFileIsKeptWhenTheAnswerIsNo) {
     w.dialogs.msgAnswers.push_back(MsgResult::No);
     EXPECT_FALSE(run());
     ASSERT_EQ(w.dialogs.messages.size(), 1u);
-    const MsgBoxRequest& q = w.dialogs.messages[0];
-    EXPECT_EQ(q.text, path() + kQuestionTail);
-    EXPECT_EQ(q.title, QStringLiteral("Lumbra"));
-    EXPECT_EQ(q.icon, MsgIcon::Question);
-    EXPECT_EQ(q.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(q.defaultButton, 1);  // No
+    EXPECT_TRUE(isYesNoQuestion(w.dialogs.messages[0], path() + kQuestionTail, QStringLiteral("Lumbra"), 1));  // No
     EXPECT_EQ(w.folder.read(QStringLiteral("graph.csv")), QByteArray("old"));
 }
 

@@ -9,6 +9,7 @@
 
 #include "AppContext.h"
 #include "FormsRegistry.h"
+#include "QuestionBox.h"
 #include "ResultsFixture.h"
 #include "Twips.h"
 #include "basMain.h"
@@ -160,12 +161,8 @@ TEST_F(ResultsWindowTest, EraseAnsweredNoChangesNothing) {
     dialogs.msgAnswers = {MsgResult::No};
     window->mnuFileErase->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    const MsgBoxRequest& q = dialogs.messages[0];
-    EXPECT_EQ(q.text, QStringLiteral("今までの成績を消去しますか？"));
-    EXPECT_EQ(q.title, QStringLiteral("確認"));
-    EXPECT_EQ(q.icon, MsgIcon::Question);
-    EXPECT_EQ(q.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(q.defaultButton, 1);  // No
+    EXPECT_TRUE(isYesNoQuestion(dialogs.messages[0], QStringLiteral("今までの成績を消去しますか？"),
+                                QStringLiteral("確認"), 1));  // No
     EXPECT_EQ(readDat(), before);
     EXPECT_EQ(text("lblG2TestCountValue"), "1");
 }

@@ -2,6 +2,7 @@
 // figures, clearing the totals and the record stored on close.
 #include "TextFixture.h"
 #include "OtherWriter.h"
+#include "QuestionBox.h"
 #include "RowTest.h"
 
 namespace {
@@ -259,12 +260,8 @@ TEST_F(TextFixture, ClearingAsksFirst) {
     dialogs.msgAnswers = {MsgResult::No};
     EXPECT_FALSE(tp.TotalClear());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    const MsgBoxRequest& m = dialogs.messages[0];
-    EXPECT_EQ(m.text, QStringLiteral("今回練習中の累計をクリアしますか？"));
-    EXPECT_EQ(m.title, QStringLiteral("確認"));
-    EXPECT_EQ(m.icon, MsgIcon::Question);
-    EXPECT_EQ(m.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(m.defaultButton, 1);
+    EXPECT_TRUE(isYesNoQuestion(dialogs.messages[0], QStringLiteral("今回練習中の累計をクリアしますか？"),
+                                QStringLiteral("確認"), 1));  // No
     EXPECT_EQ(tp.totals().typed, 5);
 
     type(QStringLiteral("ban"));
