@@ -23,25 +23,24 @@ QByteArray readFile(const QString& path) {
 // even contents differ in length by a couple of hundred bytes.
 class SettingsFile : public SavedFile {
 public:
-    explicit SettingsFile(QString folder) : mFolder(std::move(folder)) {}
-    const char* name() const override { return "settings"; }
-    QString path() const override { return mFolder + QStringLiteral("Lumbra.ini"); }
+    explicit SettingsFile(const QString& folder)
+        : SavedFile(folder, "settings", QStringLiteral("Lumbra.ini"),
+                    QStringLiteral("設定ファイルの書き込みに失敗しました。")) {}
     QByteArray bytes(int i) const override {
         FakeDialogs d;
-        basParam p(mFolder, QStringLiteral("Lumbra"), d);
+        basParam p(folder(), QStringLiteral("Lumbra"), d);
         fill(p, i);
         return p.SettingsFileBytes();
     }
     bool save(int i, Dialogs& dialogs) const override {
-        basParam p(mFolder, QStringLiteral("Lumbra"), dialogs);
+        basParam p(folder(), QStringLiteral("Lumbra"), dialogs);
         fill(p, i);
         return p.SaveSettings();
     }
-    QString errorText() const override { return QStringLiteral("設定ファイルの書き込みに失敗しました。"); }
     bool loadsAs(int i) const override {
         FakeDialogs d;
-        basParam p(mFolder, QStringLiteral("Lumbra"), d);
-        basParam want(mFolder, QStringLiteral("Lumbra"), d);
+        basParam p(folder(), QStringLiteral("Lumbra"), d);
+        basParam want(folder(), QStringLiteral("Lumbra"), d);
         fill(want, i);
         return p.LoadSettings() && p.NeedCount() == want.NeedCount() && p.PlayerName() == want.PlayerName() &&
                p.FontName() == want.FontName() && readFile(path()) == bytes(i);
@@ -54,33 +53,31 @@ private:
         p.FontName(i % 2 ? QStringLiteral("IPAGothic") : QStringLiteral("ＭＳ Ｐゴシック").repeated(20));
         p.Level(static_cast<int16_t>(i % 13));
     }
-    QString mFolder;
 };
 
 // Results: a text result and a test time numbered i on top of a history,
 // and a balloon row on odd contents.
 class ResultsFile : public SavedFile {
 public:
-    explicit ResultsFile(QString folder) : mFolder(std::move(folder)) {}
-    const char* name() const override { return "results"; }
-    QString path() const override { return mFolder + QStringLiteral("Lumbra.dat"); }
+    explicit ResultsFile(const QString& folder)
+        : SavedFile(folder, "results", QStringLiteral("Lumbra.dat"),
+                    QStringLiteral("成績ファイルの書き込みに失敗しました。")) {}
     QByteArray bytes(int i) const override {
         FakeDialogs d;
-        basParam p(mFolder, QStringLiteral("Lumbra"), d);
+        basParam p(folder(), QStringLiteral("Lumbra"), d);
         basResults r(p, d);
         fill(r, i);
         return r.ResultsFileBytes();
     }
     bool save(int i, Dialogs& dialogs) const override {
-        basParam p(mFolder, QStringLiteral("Lumbra"), dialogs);
+        basParam p(folder(), QStringLiteral("Lumbra"), dialogs);
         basResults r(p, dialogs);
         fill(r, i);
         return r.SaveResults();
     }
-    QString errorText() const override { return QStringLiteral("成績ファイルの書き込みに失敗しました。"); }
     bool loadsAs(int i) const override {
         FakeDialogs d;
-        basParam p(mFolder, QStringLiteral("Lumbra"), d);
+        basParam p(folder(), QStringLiteral("Lumbra"), d);
         basResults r(p, d);
         return r.LoadResults() && r.GetTextChars(0) == i && r.GetTestTime(0, 0) == 10.0 + i &&
                r.GetTextCount() == 3 && readFile(path()) == bytes(i);
@@ -96,15 +93,14 @@ private:
         r.AddTestMiss(0, static_cast<int16_t>(i % 100));
         if (i % 2) r.AddBalloonScore(i, 3);
     }
-    QString mFolder;
 };
 
 // A CSV export of the test graph: the number of runs shown changes with i.
 class CsvFile : public SavedFile {
 public:
-    explicit CsvFile(QString folder) : mFolder(std::move(folder)) {}
-    const char* name() const override { return "csv"; }
-    QString path() const override { return mFolder + QStringLiteral("graph.csv"); }
+    explicit CsvFile(const QString& folder)
+        : SavedFile(folder, "csv", QStringLiteral("graph.csv"),
+                    QStringLiteral("ＣＳＶファイルの書き込みに失敗しました。")) {}
     QByteArray bytes(int i) const override {
         TestGraphData data;
         data.count = i % 2 ? 50 + i : 3;
@@ -117,11 +113,7 @@ public:
     bool save(int i, Dialogs& dialogs) const override {
         return graphcsv::SaveCsvFile(path(), bytes(i), dialogs, QStringLiteral("入力時間推移グラフ"));
     }
-    QString errorText() const override { return QStringLiteral("ＣＳＶファイルの書き込みに失敗しました。"); }
     bool loadsAs(int i) const override { return readFile(path()) == bytes(i); }
-
-private:
-    QString mFolder;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class Dialogs;
@@ -13,17 +14,29 @@ class Dialogs;
 // i and loads as such.
 class SavedFile {
 public:
+    // name names the file in test output; the file is fileName in folder.
+    SavedFile(QString folder, const char* name, const QString& fileName, QString errorText)
+        : mFolder(std::move(folder)), mName(name), mPath(mFolder + fileName), mErrorText(std::move(errorText)) {}
     virtual ~SavedFile() = default;
-    virtual const char* name() const = 0;
-    virtual QString path() const = 0;
+    const char* name() const { return mName; }
+    QString path() const { return mPath; }
     // The bytes the file holds after content i was saved.
     virtual QByteArray bytes(int i) const = 0;
     // Saves content i through the program's own routine (with its error box).
     virtual bool save(int i, Dialogs& dialogs) const = 0;
     // The message the program shows when the save fails.
-    virtual QString errorText() const = 0;
+    QString errorText() const { return mErrorText; }
     // True when the program's loader reads the file on disk as content i.
     virtual bool loadsAs(int i) const = 0;
+
+protected:
+    const QString& folder() const { return mFolder; }
+
+private:
+    QString mFolder;
+    const char* mName;
+    QString mPath;
+    QString mErrorText;
 };
 
 // The settings file, the results file and a CSV export, in the given folder.
