@@ -139,34 +139,43 @@ TEST_F(TextFixture, ReadingShrinksItsKanaAtEachSyllable) {
     EXPECT_EQ(tp.lastEntry().typed, 9);
 }
 
-TEST_F(TextFixture, MissCountsAndWaitsForTheRightKey) {
-    param.MissBeep(1);
-    load(kFruit);
-    type(QStringLiteral("ax"));
-    EXPECT_EQ(tp.entryMiss(), 1);
-    EXPECT_EQ(tp.entryTyped(), 1);
-    EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_EQ(shown(tp), QStringLiteral("pple"));
-    param.MissBeep(0);
-    type(QStringLiteral("x"));
-    EXPECT_EQ(beeper.beeps, 1);
-    type(QStringLiteral("pple"));
-    EXPECT_EQ(tp.lastEntry().miss, 2);
-    EXPECT_EQ(tp.lastEntry().typed, 5);
-}
+// A wrong key after the "a" of "apple" counts as a miss. MissBeep beeps at
+// it and the entry waits for the right key; MissNext enters the expected
+// character in its place. The rest of the entry is typed with the beep off.
+struct MissCase {
+    const char* name;
+    int16_t missBeep;
+    int16_t missNext;
+    int typed;  // after the wrong key
+    int beeps;
+    const char* shown;
+    const char* rest;  // keys that finish the entry
+    int entryMisses;
+};
+using Misses = RowTest<MissCase, TextFixture>;
 
-TEST_F(TextFixture, MissNextEntersTheExpectedCharacter) {
-    param.MissNext(1);
+TEST_P(Misses, AreCountedAndFollowTheOptions) {
+    param.MissBeep(row.missBeep);
+    param.MissNext(row.missNext);
     load(kFruit);
     type(QStringLiteral("ax"));
     EXPECT_EQ(tp.entryMiss(), 1);
-    EXPECT_EQ(tp.entryTyped(), 2);
-    EXPECT_EQ(shown(tp), QStringLiteral("ple"));
-    type(QStringLiteral("zzz"));  // the last one finishes the entry
+    EXPECT_EQ(tp.entryTyped(), row.typed);
+    EXPECT_EQ(beeper.beeps, row.beeps);
+    EXPECT_EQ(shown(tp), QString::fromUtf8(row.shown));
+    param.MissBeep(0);
+    type(QString::fromUtf8(row.rest));
+    EXPECT_EQ(beeper.beeps, row.beeps);
     EXPECT_EQ(tp.doneCount(), 1);
     EXPECT_EQ(tp.lastEntry().typed, 5);
-    EXPECT_EQ(tp.lastEntry().miss, 4);
+    EXPECT_EQ(tp.lastEntry().miss, row.entryMisses);
 }
+
+INSTANTIATE_TEST_SUITE_P(Options, Misses,
+                         ::testing::Values(MissCase{"BeepAndWaitForTheRightKey", 1, 0, 1, 1, "pple", "xpple", 2},
+                                           MissCase{"NextEntersTheExpectedCharacter", 0, 1, 2, 0, "ple", "zzz", 4},
+                                           MissCase{"BeepAndEnterTheExpectedCharacter", 1, 1, 2, 1, "ple", "zzz", 4}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TextFixture, ClockStartsAtTheFirstKeyEvenAMiss) {
     load(kFruit);
