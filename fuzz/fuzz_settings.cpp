@@ -9,24 +9,39 @@
 
 namespace {
 
-bool inRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+// The small-number settings and the ranges their load checks keep them in;
+// a switch is 0 or 1.
+struct Range {
+    const char* name;
+    int16_t (basParam::*get)() const;
+    int lo = 0, hi = 1;
+};
+const Range kRanges[] = {
+    {"Level", &basParam::Level, 0, 13},
+    {"BindKey6", &basParam::BindKey6, 3, 4},
+    {"TextRead", &basParam::TextRead, 0, 2},
+    {"TypeGraphFillStyle", &basParam::TypeGraphFillStyle, 0, 7},
+    {"TextGraphDisp", &basParam::TextGraphDisp, 0, 7},
+    {"KeyBoard", &basParam::KeyBoard},
+    {"KeyBoardSize", &basParam::KeyBoardSize},
+    {"KeyBoardType", &basParam::KeyBoardType},
+    {"LetterType", &basParam::LetterType},
+    {"MissBeep", &basParam::MissBeep},
+    {"MissNext", &basParam::MissNext},
+    {"MissKeyDisp", &basParam::MissKeyDisp},
+    {"SpeedGameType", &basParam::SpeedGameType},
+};
 
 void checkLoadChecks(const basParam& p) {
-    FUZZ_CHECK(inRange(p.Level(), 0, 13));
-    FUZZ_CHECK(inRange(p.NeedCount(), 1, 9999));
-    FUZZ_CHECK(inRange(p.KeyBoard(), 0, 1));
-    FUZZ_CHECK(inRange(p.KeyBoardSize(), 0, 1));
-    FUZZ_CHECK(inRange(p.KeyBoardType(), 0, 1));
-    FUZZ_CHECK(inRange(p.BindKey6(), 3, 4));
-    FUZZ_CHECK(inRange(p.LetterType(), 0, 1));
-    FUZZ_CHECK(inRange(p.MissBeep(), 0, 1));
-    FUZZ_CHECK(inRange(p.MissNext(), 0, 1));
-    FUZZ_CHECK(inRange(p.MissKeyDisp(), 0, 1));
-    FUZZ_CHECK(inRange(p.TextRead(), 0, 2));
-    FUZZ_CHECK(inRange(p.SpeedGameType(), 0, 1));
+    for (const Range& r : kRanges) {
+        const int v = (p.*r.get)();
+        if (v < r.lo || v > r.hi) {
+            std::fprintf(stderr, "check failed: %s is %d, outside %d..%d\n", r.name, v, r.lo, r.hi);
+            std::abort();
+        }
+    }
+    FUZZ_CHECK(p.NeedCount() >= 1 && p.NeedCount() <= 9999);
     FUZZ_CHECK(p.TestGraphIndex() == 0 || p.TestGraphIndex() == 2);
-    FUZZ_CHECK(inRange(p.TypeGraphFillStyle(), 0, 7));
-    FUZZ_CHECK(inRange(p.TextGraphDisp(), 0, 7));
     FUZZ_CHECK(p.PlayerName().size() <= 10);
     for (const QString& c : {p.SpeedNormalColor(), p.SpeedActiveColor(), p.TestGraphForeColor(),
                              p.TestGraphBackColor(), p.TestGraphTimeColor(), p.TestGraphMissColor(),
