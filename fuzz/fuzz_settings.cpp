@@ -30,6 +30,8 @@ const Range kRanges[] = {
     {"MissNext", &basParam::MissNext},
     {"MissKeyDisp", &basParam::MissKeyDisp},
     {"SpeedGameType", &basParam::SpeedGameType},
+    {"TextRomaji", &basParam::TextRomaji},
+    {"KeyBoardHeatMap", &basParam::KeyBoardHeatMap},
 };
 
 void checkLoadChecks(const basParam& p) {
