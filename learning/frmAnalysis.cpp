@@ -4,7 +4,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -60,6 +59,9 @@ QLabel* heading(QWidget* parent, const QString& text) {
 }
 
 const QString kFilter = QStringLiteral("CSV ファイル (*.csv)|*.csv|JSON ファイル (*.json)|*.json");
+// An export of a million keystrokes is under 200 MB; a larger file is read no
+// further than this (and then fails to parse).
+constexpr qint64 kMaxImportBytes = 256 * 1024 * 1024;
 
 }  // namespace
 
@@ -243,16 +245,18 @@ void frmAnalysis::importKeystrokes() {
     request.flags = FileFlags::HideReadOnly | FileFlags::FileMustExist;
     const auto path = mCtx.dialogs.openFile(request);
     if (!path || path->isEmpty()) return;
-    QFile file(*path);
     QString error;
     std::optional<learning::ImportResult> result;
     mCtx.learning->flush();
     KeystrokeStore* store = mCtx.learning->store();
     if (!store) return;
-    if (file.open(QIODevice::ReadOnly))
-        result = learning::importKeystrokes(*store, file.readAll(), &error);
+    // Through the file layer, so a pipe or a device chosen in the dialog is
+    // refused instead of blocking the window.
+    const FileRead file = readWholeFile(*path, kMaxImportBytes);
+    if (file.status == FileRead::Read)
+        result = learning::importKeystrokes(*store, file.bytes, &error);
     else
-        error = file.errorString();
+        error = file.status == FileRead::Missing ? QStringLiteral("ファイルが見つかりません。") : file.reason;
     if (!result) {
         mCtx.dialogs.msgBox(QStringLiteral("打鍵記録を読み込めませんでした。") + QStringLiteral("\r\n") + *path +
                                 QStringLiteral("\r\n") + error,

@@ -3,8 +3,10 @@
 // typed in the main window reaching the store, and the analysis window with
 // its exports and import.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
+#include <QFile>
 #include <QChartView>
 #include <QLabel>
 #include <QLineSeries>
@@ -179,4 +181,10 @@ TEST(LearningWindows, AnalysisWindowShowsTheFiguresAndExportsAndImports) {
     ASSERT_FALSE(rig.dialogs.messages.empty());
     EXPECT_EQ(rig.dialogs.messages.back().text,
               QStringLiteral("0 件の打鍵を読み込みました（すでにあった 1670 件は除きました）。"));
+    // A pipe chosen in the dialog is refused at once instead of being waited on.
+    const QString pipe = rig.folder.file("pipe.json");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    rig.dialogs.fileAnswers.push_back(pipe);
+    rig.action(w, "mnuFileImport")->trigger();
+    EXPECT_TRUE(rig.dialogs.messages.back().text.startsWith(QStringLiteral("打鍵記録を読み込めませんでした。")));
 }
