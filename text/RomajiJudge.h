@@ -49,9 +49,6 @@ public:
     // Display characters typed away so far.
     qsizetype displayRemoved() const { return mDisplayRemoved; }
 
-    // Forgets the spellings the learner took.
-    void clearPreferences() { mPreferred.clear(); }
-
     // One spelling the judge accepts at a position.
     struct Candidate {
         std::string roman;

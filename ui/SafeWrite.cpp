@@ -106,10 +106,6 @@ FileRead readWholeFile(const QString& path, qint64 maxBytes, FileFaults& faults)
     return r;
 }
 
-bool writeFileOnce(const QString& path, const QByteArray& bytes, FileFaults& faults) {
-    return attempt(path, bytes, faults);
-}
-
 bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& errorText,
                         FileFaults& faults) {
     while (!attempt(path, bytes, faults)) {

@@ -44,9 +44,6 @@ FileRead readWholeFile(const QString& path, qint64 maxBytes, FileFaults& faults 
 bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs,
                         const QString& errorText, FileFaults& faults = FileFaults::none());
 
-// The same without any message: one attempt, true on success.
-bool writeFileOnce(const QString& path, const QByteArray& bytes, FileFaults& faults = FileFaults::none());
-
 // The file a save of path replaces: path itself, or the end of its chain of
 // symbolic links.
 QString saveTarget(const QString& path);
