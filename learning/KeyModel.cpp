@@ -53,16 +53,24 @@ double median(std::vector<double> v) {
 }  // namespace
 
 void finish(std::vector<KeyFigures>& keys) {
-    std::vector<double> expected;
+    std::vector<double> expected, means;
     for (const KeyFigures& k : keys)
-        if (k.recent.known()) expected.push_back(*k.recent.expectedMs());
+        if (k.recent.known()) {
+            expected.push_back(*k.recent.expectedMs());
+            means.push_back(*k.recent.meanMs());
+        }
     const double typical = expected.empty() ? 0.0 : median(expected);
+    const double typicalMean = means.empty() ? 0.0 : median(means);
     for (KeyFigures& k : keys) {
         k.weakness.reset();
         k.trend.reset();
+        k.slowness.reset();
+        k.accuracy.reset();
+        if (k.recent.attempts > 0) k.accuracy = k.recent.accuracy();
         if (!k.recent.known() || typical <= 0) continue;
         const double recent = *k.recent.expectedMs();
         k.weakness = recent / typical;
+        if (typicalMean > 0) k.slowness = *k.recent.meanMs() / typicalMean;
         if (const auto total = k.total.expectedMs(); total && *total > 0) k.trend = recent / *total - 1.0;
     }
     std::stable_sort(keys.begin(), keys.end(), [](const KeyFigures& a, const KeyFigures& b) {

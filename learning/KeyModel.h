@@ -75,6 +75,11 @@ struct KeyFigures {
     // Recent expected time over the total one, minus 1: below 0 the key is
     // getting faster or surer. None until known.
     std::optional<double> trend;
+    // The key's recent centre time over the learner's typical key time
+    // (1 = typical); none while the key is not known.
+    std::optional<double> slowness;
+    // The key's recent accuracy, 0..1; none without attempts.
+    std::optional<double> accuracy;
 };
 
 struct ConfusionPair {
