@@ -6,6 +6,8 @@
 #include "Paths.h"
 #include "SafeWrite.h"
 
+#include <type_traits>
+
 namespace {
 
 QString trimBlanks(const QString& s) {
@@ -15,18 +17,6 @@ QString trimBlanks(const QString& s) {
     return s.mid(b, e - b);
 }
 
-// A 16-bit value; nullopt when the text is not a number or out of range.
-// viaLong: converted to a 32-bit value first and then narrowed, which fails
-// the same way for anything outside the 16-bit range.
-std::optional<int16_t> parseInt16(const QString& value, bool viaLong) {
-    const auto n = num::parseNumber(value);
-    if (!n) return std::nullopt;
-    if (!viaLong) return num::toInt16(*n);
-    const auto l = num::toInt32(*n);
-    if (!l || *l < INT16_MIN || *l > INT16_MAX) return std::nullopt;
-    return static_cast<int16_t>(*l);
-}
-
 std::optional<bool> parseBool(const QString& v) {
     const QString t = trimBlanks(v);
     if (t.compare(u"True", Qt::CaseInsensitive) == 0) return true;
@@ -34,100 +24,83 @@ std::optional<bool> parseBool(const QString& v) {
     if (const auto n = num::parseNumber(t)) return *n != 0.0;
     return std::nullopt;
 }
-}  // namespace
 
-// One settings key: where it lives, its default and its load check.
-struct basParam::KeyDef {
-    enum Kind { Int16, Int32, Size, Text, Name, Color, Flag };
-    const char* name;
-    Kind kind;
-    int16_t basParam::*i16 = nullptr;
-    int32_t basParam::*i32 = nullptr;
-    QString basParam::*str = nullptr;
-    bool basParam::*flag = nullptr;
-    int32_t def = 0;        // numeric default (Flag: 1 = True)
-    int32_t lo = 0, hi = 0; // accepted range of a number
-    const char* defText = nullptr;  // default of a string or colour; null = computed
-    bool onlyZeroOrTwo = false;     // TestGraphIndex accepts 0 or 2
-    bool viaLong = false;           // parsed as a Long, then narrowed (TypeGraphFillStyle)
+// What each kind of key (SettingKinds.h) does with its default, with a line
+// of the file, and when it is written.
+QString defaultText(const char* utf8) { return QString::fromUtf8(utf8); }
+QString defaultText(const QString& s) { return s; }
 
-    static KeyDef i(const char* n, int16_t basParam::*m, int d, int l, int h) {
-        KeyDef k{n, Int16}; k.i16 = m; k.def = d; k.lo = l; k.hi = h; return k;
-    }
-    static KeyDef l(const char* n, int32_t basParam::*m, int d, int lo, int hi) {
-        KeyDef k{n, Int32}; k.i32 = m; k.def = d; k.lo = lo; k.hi = hi; return k;
-    }
-    static KeyDef size(const char* n, int32_t basParam::*m) { KeyDef k{n, Size}; k.i32 = m; return k; }
-    static KeyDef text(const char* n, QString basParam::*m, const char* d) {
-        KeyDef k{n, Text}; k.str = m; k.defText = d; return k;
-    }
-    static KeyDef color(const char* n, QString basParam::*m, const char* d) {
-        KeyDef k{n, Color}; k.str = m; k.defText = d; return k;
-    }
-};
+void reset(setting::Int16, int16_t& m, int d) { m = static_cast<int16_t>(d); }
+void reset(setting::Either, int16_t& m, int d) { m = static_cast<int16_t>(d); }
+void reset(setting::Int32, int32_t& m, int d) { m = d; }
+void reset(setting::Size, int32_t&, int) {}  // window sizes keep their values
+void reset(setting::Flag, bool& m, bool d) { m = d; }
+template <class K, class D>
+void reset(K, QString& m, const D& d) { m = defaultText(d); }
 
-const std::vector<basParam::KeyDef>& basParam::Keys() {
-    using K = KeyDef;
-    static const std::vector<KeyDef> keys = [] {
-        std::vector<KeyDef> v{
-            K::i("Level", &basParam::m_Level, 0, 0, 13),
-            K::l("NeedCount", &basParam::m_NeedCount, 50, 1, 9999),
-            K::i("KeyBoard", &basParam::m_KeyBoard, 1, 0, 1),
-            K::i("KeyBoardSize", &basParam::m_KeyBoardSize, 0, 0, 1),
-            K::i("KeyBoardType", &basParam::m_KeyBoardType, 0, 0, 1),
-            K::text("FontName", &basParam::m_FontName, "ＭＳ ゴシック"),
-            K::text("DataFileName", &basParam::m_DataFileName, nullptr),
-            K::i("BindKey6", &basParam::m_BindKey6, 4, 3, 4),
-            K::i("LetterType", &basParam::m_LetterType, 0, 0, 1),
-            K::i("MissBeep", &basParam::m_MissBeep, 0, 0, 1),
-            K::i("MissNext", &basParam::m_MissNext, 0, 0, 1),
-            K::i("MissKeyDisp", &basParam::m_MissKeyDisp, 1, 0, 1),
-            K::text("TextFileName", &basParam::m_TextFileName, nullptr),
-            K::i("TextRead", &basParam::m_TextRead, 0, 0, 2),
-        };
-        KeyDef navi{"TextDisplayNavi", KeyDef::Flag};
-        navi.flag = &basParam::m_TextDisplayNavi;
-        navi.def = 1;
-        v.push_back(navi);
-        v.push_back(K::i("TextRomaji", &basParam::m_TextRomaji, 1, 0, 1));
-        KeyDef player{"PlayerName", KeyDef::Name};
-        player.str = &basParam::m_PlayerName;
-        player.defText = "";
-        v.push_back(player);
-        v.push_back(K::i("SpeedGameType", &basParam::m_SpeedGameType, 1, 0, 1));
-        v.push_back(K::color("SpeedNormalColor", &basParam::m_SpeedNormalColor, "255055055"));
-        v.push_back(K::color("SpeedActiveColor", &basParam::m_SpeedActiveColor, "055055255"));
-        v.push_back(K::size("TestGraphWidth", &basParam::m_TestGraphWidth));
-        v.push_back(K::size("TestGraphHeight", &basParam::m_TestGraphHeight));
-        KeyDef index = K::i("TestGraphIndex", &basParam::m_TestGraphIndex, 2, 0, 2);
-        index.onlyZeroOrTwo = true;
-        v.push_back(index);
-        v.push_back(K::color("TestGraphForeColor", &basParam::m_TestGraphForeColor, "000000000"));
-        v.push_back(K::color("TestGraphBackColor", &basParam::m_TestGraphBackColor, "239239239"));
-        v.push_back(K::color("TestGraphTimeColor", &basParam::m_TestGraphTimeColor, "255000000"));
-        v.push_back(K::color("TestGraphMissColor", &basParam::m_TestGraphMissColor, "000128255"));
-        v.push_back(K::size("TypeGraphWidth", &basParam::m_TypeGraphWidth));
-        v.push_back(K::size("TypeGraphHeight", &basParam::m_TypeGraphHeight));
-        v.push_back(K::color("TypeGraphForeColor", &basParam::m_TypeGraphForeColor, "000000000"));
-        v.push_back(K::color("TypeGraphBackColor", &basParam::m_TypeGraphBackColor, "239239239"));
-        v.push_back(K::color("TypeGraphMissColor", &basParam::m_TypeGraphMissColor, "055155055"));
-        KeyDef fill = K::i("TypeGraphFillStyle", &basParam::m_TypeGraphFillStyle, 5, 0, 7);
-        fill.viaLong = true;
-        v.push_back(fill);
-        v.push_back(K::size("TextGraphWidth", &basParam::m_TextGraphWidth));
-        v.push_back(K::size("TextGraphHeight", &basParam::m_TextGraphHeight));
-        v.push_back(K::color("TextGraphForeColor", &basParam::m_TextGraphForeColor, "000000000"));
-        v.push_back(K::color("TextGraphBackColor", &basParam::m_TextGraphBackColor, "239239239"));
-        v.push_back(K::color("TextGraphInputColor", &basParam::m_TextGraphInputColor, "255128128"));
-        v.push_back(K::color("TextGraphMissColor", &basParam::m_TextGraphMissColor, "000128000"));
-        v.push_back(K::color("TextGraphInpPMinColor", &basParam::m_TextGraphInpPMinColor, "000128255"));
-        v.push_back(K::i("TextGraphDisp", &basParam::m_TextGraphDisp, 7, 0, 7));
-        // Beyond the keys above: the on-screen keyboard coloured by weakness.
-        v.push_back(K::i("KeyBoardHeatMap", &basParam::m_KeyBoardHeatMap, 0, 0, 1));
-        return v;
-    }();
-    return keys;
+bool isDefault(setting::Int16, int16_t m, int d) { return m == d; }
+bool isDefault(setting::Either, int16_t m, int d) { return m == d; }
+bool isDefault(setting::Int32, int32_t m, int d) { return m == d; }
+bool isDefault(setting::Size, int32_t, int) { return false; }  // always written
+bool isDefault(setting::Flag, bool m, bool d) { return m == d; }
+template <class K, class D>
+bool isDefault(K, const QString& m, const D& d) { return m == defaultText(d); }
+
+QString valueText(int16_t m) { return QString::number(m); }
+QString valueText(int32_t m) { return QString::number(m); }
+QString valueText(bool m) { return m ? QStringLiteral("True") : QStringLiteral("False"); }
+QString valueText(const QString& m) { return m; }
+
+// A number out of range reads as the default; text that is no number (or
+// does not fit the type) leaves the value as it was.
+void load(setting::Int16, int16_t& m, const QString& v, int d, int lo, int hi) {
+    const auto n = num::parseNumber(v);
+    const auto i = n ? num::toInt16(*n) : std::nullopt;
+    if (i) m = *i >= lo && *i <= hi ? *i : static_cast<int16_t>(d);
 }
+void load(setting::Either, int16_t& m, const QString& v, int d, int lo, int hi) {
+    const auto n = num::parseNumber(v);
+    const auto i = n ? num::toInt16(*n) : std::nullopt;
+    if (i) m = *i == lo || *i == hi ? *i : static_cast<int16_t>(d);
+}
+void load(setting::Int32, int32_t& m, const QString& v, int d, int lo, int hi) {
+    const auto n = num::parseNumber(v);
+    const auto i = n ? num::toInt32(*n) : std::nullopt;
+    if (i) m = *i >= lo && *i <= hi ? *i : d;
+}
+void load(setting::Size, int32_t& m, const QString& v, int, int, int) {
+    const auto n = num::parseNumber(v);
+    if (const auto i = n ? num::toInt32(*n) : std::nullopt) m = *i;
+}
+void load(setting::Flag, bool& m, const QString& v, bool, int, int) {
+    if (const auto b = parseBool(v)) m = *b;
+}
+template <class D>
+void load(setting::Text, QString& m, const QString& v, const D&, int, int) { m = trimBlanks(v); }
+template <class D>
+void load(setting::Name, QString& m, const QString& v, const D&, int, int) { m = trimBlanks(v).left(10); }
+template <class D>
+void load(setting::Color, QString& m, const QString& v, const D&, int, int) {
+    const QString t = trimBlanks(v);
+    if (t.size() == 9) m = t;
+}
+
+// The member of a colour key; null for the other kinds.
+template <class K, class T>
+QString basParam::*colorMember(K, T basParam::*m) {
+    if constexpr (std::is_same_v<K, setting::Color>)
+        return m;
+    else
+        return nullptr;
+}
+
+// The keys in file order.
+constexpr const char* kKeyNames[] = {
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High) #Name,
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
+};
+}  // namespace
 
 basParam::basParam(const QString& programFolder, const QString& productName, Dialogs& dialogs)
     : basParam(programFolder, productName, dialogs, FileFaults::none()) {}
@@ -143,19 +116,9 @@ QString basParam::KeystrokeFileName() const { return mFolder + mProduct + QStrin
 QString basParam::DefaultTextFileName() const { return mFolder + QStringLiteral("Text/Pref.txt"); }
 
 void basParam::AssignDefaults() {
-    for (const KeyDef& k : Keys()) {
-        switch (k.kind) {
-            case KeyDef::Int16: this->*k.i16 = static_cast<int16_t>(k.def); break;
-            case KeyDef::Int32: this->*k.i32 = k.def; break;
-            case KeyDef::Size: break;  // window sizes keep their values
-            case KeyDef::Flag: this->*k.flag = k.def != 0; break;
-            case KeyDef::Text: case KeyDef::Name: case KeyDef::Color:
-                if (k.defText) this->*k.str = QString::fromUtf8(k.defText);
-                break;
-        }
-    }
-    m_DataFileName = DefaultDataFileName();
-    m_TextFileName = DefaultTextFileName();
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High) reset(setting::Kind{}, m_##Name, Default);
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
 }
 
 bool basParam::LoadSettings() {
@@ -201,36 +164,13 @@ void basParam::ApplySettingsLine(const QString& rawLine) {
     const QString key = trimBlanks(line.left(eq));
     if (key.isEmpty()) return;
     const QString value = line.mid(eq + 1);
-    for (const KeyDef& k : Keys()) {
-        if (key.compare(QLatin1String(k.name), Qt::CaseInsensitive) != 0) continue;
-        switch (k.kind) {
-            case KeyDef::Int16: {
-                const auto v = parseInt16(value, k.viaLong);
-                if (!v) return;
-                const bool ok = k.onlyZeroOrTwo ? (*v == 0 || *v == 2) : (*v >= k.lo && *v <= k.hi);
-                this->*k.i16 = ok ? *v : static_cast<int16_t>(k.def);
-                return;
-            }
-            case KeyDef::Int32: case KeyDef::Size: {
-                const auto n = num::parseNumber(value);
-                const auto v = n ? num::toInt32(*n) : std::nullopt;
-                if (!v) return;
-                const bool ok = k.kind == KeyDef::Size || (*v >= k.lo && *v <= k.hi);
-                this->*k.i32 = ok ? *v : k.def;
-                return;
-            }
-            case KeyDef::Flag:
-                if (const auto b = parseBool(value)) this->*k.flag = *b;
-                return;
-            case KeyDef::Text: this->*k.str = trimBlanks(value); return;
-            case KeyDef::Name: this->*k.str = trimBlanks(value).left(10); return;
-            case KeyDef::Color: {
-                const QString t = trimBlanks(value);
-                if (t.size() == 9) this->*k.str = t;
-                return;
-            }
-        }
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High)                      \
+    if (key.compare(QLatin1String(#Name), Qt::CaseInsensitive) == 0) {    \
+        load(setting::Kind{}, m_##Name, value, Default, Low, High);        \
+        return;                                                            \
     }
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
 }
 
 QByteArray basParam::SettingsFileBytes() const {
@@ -238,27 +178,10 @@ QByteArray basParam::SettingsFileBytes() const {
     auto line = [&out](const char* key, const QString& value) {
         out += QLatin1String(key) + u'=' + value + QStringLiteral("\r\n");
     };
-    for (const KeyDef& k : Keys()) {
-        switch (k.kind) {
-            case KeyDef::Int16:
-                if (this->*k.i16 != k.def) line(k.name, ValueText(k));
-                break;
-            case KeyDef::Int32:
-                if (this->*k.i32 != k.def) line(k.name, ValueText(k));
-                break;
-            case KeyDef::Size: line(k.name, ValueText(k)); break;
-            case KeyDef::Flag:
-                if (this->*k.flag != (k.def != 0)) line(k.name, ValueText(k));
-                break;
-            case KeyDef::Text: case KeyDef::Name: case KeyDef::Color: {
-                QString def = k.defText ? QString::fromUtf8(k.defText) : QString();
-                if (k.str == &basParam::m_DataFileName) def = DefaultDataFileName();
-                if (k.str == &basParam::m_TextFileName) def = DefaultTextFileName();
-                if (this->*k.str != def) line(k.name, this->*k.str);
-                break;
-            }
-        }
-    }
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High) \
+    if (!isDefault(setting::Kind{}, m_##Name, Default)) line(#Name, valueText(m_##Name));
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
     // CP932 as the settings file always was; when a value has no CP932 form
     // (a folder name with accented letters, say) or its bytes could be taken
     // for UTF-8, the file is UTF-8 with a byte-order mark, so that it always
@@ -274,8 +197,8 @@ bool basParam::SaveSettings() {
         basParam merged(mFolder, mProduct, mDialogs, mFaults);
         if (read.status == FileRead::Read) merged.LoadSettingsFromBytes(read.bytes);
         const QStringList now = ValueTexts();
-        for (size_t i = 0; i < Keys().size(); ++i) {
-            if (now[i] != mStartValues[i]) merged.ApplySettingsLine(QLatin1String(Keys()[i].name) + u'=' + now[i]);
+        for (qsizetype i = 0; i < now.size(); ++i) {
+            if (now[i] != mStartValues[i]) merged.ApplySettingsLine(QLatin1String(kKeyNames[i]) + u'=' + now[i]);
         }
         bytes = merged.SettingsFileBytes();
     }
@@ -283,28 +206,22 @@ bool basParam::SaveSettings() {
                               QStringLiteral("設定ファイルの書き込みに失敗しました。"), mFaults);
 }
 
-QString basParam::ValueText(const KeyDef& k) const {
-    switch (k.kind) {
-        case KeyDef::Int16: return QString::number(this->*k.i16);
-        case KeyDef::Int32: case KeyDef::Size: return QString::number(this->*k.i32);
-        case KeyDef::Flag: return this->*k.flag ? QStringLiteral("True") : QStringLiteral("False");
-        case KeyDef::Text: case KeyDef::Name: case KeyDef::Color: break;
-    }
-    return this->*k.str;
-}
-
 QStringList basParam::ValueTexts() const {
     QStringList values;
-    for (const KeyDef& k : Keys()) values << ValueText(k);
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High) values << valueText(m_##Name);
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
     return values;
 }
 
 // A graph's colour keys are the colour keys of the table that begin with the
 // graph's name ("TestGraph", "TypeGraph", "TextGraph").
-QString basParam::* basParam::graphColorMember(const QString& key, const char* graph) {
+QString basParam::*basParam::graphColorMember(const QString& key, const char* graph) {
     if (!key.startsWith(QLatin1String(graph))) return nullptr;
-    for (const KeyDef& k : Keys())
-        if (k.kind == KeyDef::Color && key == QLatin1String(k.name)) return k.str;
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High) \
+    if (auto m = colorMember(setting::Kind{}, &basParam::m_##Name); m && key == QLatin1String(#Name)) return m;
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
     return nullptr;
 }
 

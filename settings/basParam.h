@@ -2,7 +2,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <vector>
+#include <utility>
+
+#include "SettingKinds.h"
 
 class Dialogs;
 class FileFaults;
@@ -12,12 +14,12 @@ class FileFaults;
 // that move all values between memory and the settings file
 // "<product>.ini" in the program folder.
 //
-// Setters store what they are given without any range check (the only one
-// that changes its argument is TextDisplayNavi). LoadSettings applies the load
-// checks; SaveSettings writes the keys that differ from their defaults, in
-// table order, CP932 with CR LF (UTF-8 when a value has characters CP932
-// cannot hold), through a temporary file that replaces the old one, so a
-// failed save never leaves a damaged file behind. LoadSettings reads UTF-8
+// The keys, their kinds, defaults and load checks are listed once, in
+// SettingsTable.h. Setters store what they are given without any range check.
+// LoadSettings applies the load checks; SaveSettings writes the keys that
+// differ from their defaults, in table order, CP932 with CR LF (UTF-8 when a
+// value has characters CP932 cannot hold), through a temporary file that
+// replaces the old one, so a failed save never leaves a damaged file behind. LoadSettings reads UTF-8
 // when the file is valid UTF-8, otherwise CP932.
 class basParam {
 public:
@@ -56,57 +58,12 @@ public:
     QString KeystrokeFileName() const;
     const QString& ProgramFolder() const { return mFolder; }  // ends in "/"
 
-#define LUMBRA_PROP(Type, Name) \
-    Type Name() const { return m_##Name; } \
-    void Name(Type v) { m_##Name = v; }
-    LUMBRA_PROP(int16_t, Level)
-    LUMBRA_PROP(int32_t, NeedCount)
-    LUMBRA_PROP(int16_t, KeyBoard)
-    LUMBRA_PROP(int16_t, KeyBoardSize)
-    LUMBRA_PROP(int16_t, KeyBoardType)
-    LUMBRA_PROP(QString, FontName)
-    LUMBRA_PROP(QString, DataFileName)
-    LUMBRA_PROP(int16_t, BindKey6)
-    LUMBRA_PROP(int16_t, LetterType)
-    LUMBRA_PROP(int16_t, MissBeep)
-    LUMBRA_PROP(int16_t, MissNext)
-    LUMBRA_PROP(int16_t, MissKeyDisp)
-    LUMBRA_PROP(QString, TextFileName)
-    LUMBRA_PROP(int16_t, TextRead)
-    // 1 = text practice takes every romaji spelling a Japanese input method
-    // takes (si for し, tu for つ ...); 0 = only the file's spelling.
-    LUMBRA_PROP(int16_t, TextRomaji)
-    LUMBRA_PROP(QString, PlayerName)
-    LUMBRA_PROP(int16_t, SpeedGameType)
-    LUMBRA_PROP(QString, SpeedNormalColor)
-    LUMBRA_PROP(QString, SpeedActiveColor)
-    LUMBRA_PROP(int32_t, TestGraphWidth)
-    LUMBRA_PROP(int32_t, TestGraphHeight)
-    LUMBRA_PROP(int16_t, TestGraphIndex)
-    LUMBRA_PROP(QString, TestGraphForeColor)
-    LUMBRA_PROP(QString, TestGraphBackColor)
-    LUMBRA_PROP(QString, TestGraphTimeColor)
-    LUMBRA_PROP(QString, TestGraphMissColor)
-    LUMBRA_PROP(int32_t, TypeGraphWidth)
-    LUMBRA_PROP(int32_t, TypeGraphHeight)
-    LUMBRA_PROP(QString, TypeGraphForeColor)
-    LUMBRA_PROP(QString, TypeGraphBackColor)
-    LUMBRA_PROP(QString, TypeGraphMissColor)
-    LUMBRA_PROP(int16_t, TypeGraphFillStyle)
-    LUMBRA_PROP(int32_t, TextGraphWidth)
-    LUMBRA_PROP(int32_t, TextGraphHeight)
-    LUMBRA_PROP(QString, TextGraphForeColor)
-    LUMBRA_PROP(QString, TextGraphBackColor)
-    LUMBRA_PROP(QString, TextGraphInputColor)
-    LUMBRA_PROP(QString, TextGraphMissColor)
-    LUMBRA_PROP(QString, TextGraphInpPMinColor)
-    LUMBRA_PROP(int16_t, TextGraphDisp)
-    LUMBRA_PROP(int16_t, KeyBoardHeatMap)  // 1 = keys coloured by weakness instead of by finger
-#undef LUMBRA_PROP
-
-    bool TextDisplayNavi() const { return m_TextDisplayNavi; }
-    void TextDisplayNavi(bool v) { m_TextDisplayNavi = v; }
-    void TextDisplayNavi(int v) { m_TextDisplayNavi = v != 0; }  // any non-zero value is True
+    // One getter and one setter per settings key (SettingsTable.h).
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High)                  \
+    setting::Kind::type Name() const { return m_##Name; }              \
+    void Name(setting::Kind::type v) { m_##Name = std::move(v); }
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
 
     // Graph colours by key name (exact, case-sensitive). An unknown key reads
     // as "" and is not stored.
@@ -123,13 +80,10 @@ public:
     void ApplySettingsLine(const QString& line);
 
 private:
-    struct KeyDef;
-    static const std::vector<KeyDef>& Keys();
     void AssignDefaults();
     static QString basParam::*graphColorMember(const QString& key, const char* graph);
     QString graphColor(const QString& key, const char* graph) const;
     void setGraphColor(const QString& key, const char* graph, const QString& value);
-    QString ValueText(const KeyDef& k) const;
     QStringList ValueTexts() const;
 
     Dialogs& mDialogs;
@@ -139,46 +93,7 @@ private:
     QString mUnreadable;        // why the existing file could not be read at start-up
     QStringList mStartValues;   // every key's value then, to find what this run changed
 
-    int16_t m_Level = 0;
-    int32_t m_NeedCount = 0;
-    int16_t m_KeyBoard = 0;
-    int16_t m_KeyBoardSize = 0;
-    int16_t m_KeyBoardType = 0;
-    QString m_FontName;
-    QString m_DataFileName;
-    int16_t m_BindKey6 = 0;
-    int16_t m_LetterType = 0;
-    int16_t m_MissBeep = 0;
-    int16_t m_MissNext = 0;
-    int16_t m_MissKeyDisp = 0;
-    QString m_TextFileName;
-    int16_t m_TextRead = 0;
-    int16_t m_TextRomaji = 0;
-    bool m_TextDisplayNavi = false;
-    QString m_PlayerName;
-    int16_t m_SpeedGameType = 0;
-    QString m_SpeedNormalColor;
-    QString m_SpeedActiveColor;
-    int32_t m_TestGraphWidth = 0;
-    int32_t m_TestGraphHeight = 0;
-    int16_t m_TestGraphIndex = 0;
-    QString m_TestGraphForeColor;
-    QString m_TestGraphBackColor;
-    QString m_TestGraphTimeColor;
-    QString m_TestGraphMissColor;
-    int32_t m_TypeGraphWidth = 0;
-    int32_t m_TypeGraphHeight = 0;
-    QString m_TypeGraphForeColor;
-    QString m_TypeGraphBackColor;
-    QString m_TypeGraphMissColor;
-    int16_t m_TypeGraphFillStyle = 0;
-    int32_t m_TextGraphWidth = 0;
-    int32_t m_TextGraphHeight = 0;
-    QString m_TextGraphForeColor;
-    QString m_TextGraphBackColor;
-    QString m_TextGraphInputColor;
-    QString m_TextGraphMissColor;
-    QString m_TextGraphInpPMinColor;
-    int16_t m_TextGraphDisp = 0;
-    int16_t m_KeyBoardHeatMap = 0;
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High) setting::Kind::type m_##Name{};
+#include "SettingsTable.h"
+#undef LUMBRA_SETTING
 };
