@@ -23,8 +23,7 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
 fi
 build_targets=()
 for t in "${all_targets[@]}"; do build_targets+=("fuzz_$t"); done
-# The build lock keeps this from competing with other builds on a shared machine.
-flock /tmp/lumbra-build.lock cmake --build "$build" -j "$(nproc)" --target "${build_targets[@]}"
+cmake --build "$build" -j "$(nproc)" --target "${build_targets[@]}"
 
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 if [[ "${1:-}" == "--ci" ]]; then

@@ -47,8 +47,7 @@ done
 if [[ -z "${NO_BUILD:-}" ]]; then
   [[ -f "$build/CMakeCache.txt" ]] ||
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  # The team's build lock, so a shared machine builds one thing at a time.
-  flock /tmp/lumbra-build.lock cmake --build "$build" --target Lumbra minimal_window >/dev/null
+  cmake --build "$build" --target Lumbra minimal_window >/dev/null
 fi
 lumbra_bin=$build/bin/Lumbra
 minimal_bin=$build/bench/minimal_window

@@ -12,8 +12,7 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMBRA_SANITIZE=ON \
     -DLUMBRA_BUILD_TESTS=ON -DLUMBRA_BUILD_BENCH=OFF
 fi
-# The build lock keeps this from competing with other builds on a shared machine.
-flock /tmp/lumbra-build.lock cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)"
 
 # Leaks in the system libraries under Qt are suppressed; everything else counts.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1}
