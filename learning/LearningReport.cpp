@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 
 #include "KeyRecorder.h"
@@ -25,7 +26,7 @@ constexpr Named kNames[] = {
     {20, u"CapsLock", u"CapsLock"}, {27, u"Esc", u"Esc"},    {32, u"Space", u"Space"},
     {186, u":", u";"},          {187, u";", u"="},           {188, u",", u","},
     {189, u"-", u"-"},          {190, u".", u"."},           {191, u"/", u"/"},
-    {192, u"@", u"`"},          {219, u"[", u"["},           {220, u"\\", u"\\"},
+    {192, u"@", u"`"},          {219, u"[", u"["},           {220, u"\u00A5", u"\\"},
     {221, u"]", u"]"},          {222, u"^", u"'"},           {226, u"\\(_)", u"\\"},
 };
 
@@ -112,6 +113,70 @@ QString weaknessText(const std::optional<double>& weakness) {
     return weakness ? fixed(*weakness, 2) : QStringLiteral("未判定");
 }
 
+int pressesToKnown(const KeyFigures& k) {
+    const qint64 left = std::max<qint64>({kMinAttempts - k.recent.attempts, kMinTimed - k.recent.timedN, 0});
+    return static_cast<int>(left);
+}
+
+QString weaknessText(const KeyFigures& k) {
+    if (k.weakness) return weaknessText(k.weakness);
+    const int left = std::max(pressesToKnown(k), 1);
+    return QStringLiteral("未判定（あと %1 回）").arg(left);
+}
+
+// Until the model gives them itself: the recent mean time over the median of
+// the recent mean times of the known keys, and the recent accuracy.
+std::optional<double> slownessOf(const Figures& f, const KeyFigures& k) {
+    const auto mean = k.recent.meanMs();
+    if (!k.weakness || !mean) return std::nullopt;
+    std::vector<double> means;
+    for (const KeyFigures& o : f.keys)
+        if (o.weakness && o.recent.meanMs()) means.push_back(*o.recent.meanMs());
+    std::sort(means.begin(), means.end());
+    const size_t n = means.size();
+    const double median = n % 2 ? means[n / 2] : (means[n / 2 - 1] + means[n / 2]) / 2;
+    return median > 0 ? std::optional<double>(*mean / median) : std::nullopt;
+}
+
+std::optional<double> accuracyOf(const KeyFigures& k) {
+    return k.weakness && k.recent.attempts ? std::optional<double>(k.recent.accuracy()) : std::nullopt;
+}
+
+KeyLook lookOf(const Figures& f, const KeyFigures& k) {
+    KeyLook look;
+    look.color = heatColor(k.weakness);
+    const auto slowness = slownessOf(f, k);
+    const auto accuracy = accuracyOf(k);
+    look.slow = slowness && *slowness >= kSlowMark;
+    look.missed = accuracy && *accuracy < kMissedMark;
+    return look;
+}
+
+KeyLook lookOf(const Figures* f, int16_t vk) {
+    if (f)
+        for (const KeyFigures& k : f->keys)
+            if (k.vk == vk) return lookOf(*f, k);
+    return {};
+}
+
+QString weakSideText(const KeyLook& look) {
+    if (look.slow && look.missed) return QStringLiteral("遅い・ミスが多い");
+    if (look.slow) return QStringLiteral("遅い");
+    if (look.missed) return QStringLiteral("ミスが多い");
+    return {};
+}
+
+std::vector<LegendEntry> heatLegend() {
+    return {{heatColor(0.6), QStringLiteral("得意")},
+            {heatColor(1.0), QStringLiteral("ふつう")},
+            {heatColor(1.5), QStringLiteral("1.5 倍")},
+            {heatColor(2.0), QStringLiteral("2 倍以上かかる")},
+            {kUnknownHeatColor, QStringLiteral("未判定")}};
+}
+
+QString slowMarkCaption() { return QStringLiteral("遅い"); }
+QString missedMarkCaption() { return QStringLiteral("ミスが多い"); }
+
 QString trendText(const std::optional<double>& trend) {
     if (!trend) return {};
     const int percent = static_cast<int>(std::lround(std::abs(*trend) * 100.0));
@@ -120,16 +185,41 @@ QString trendText(const std::optional<double>& trend) {
 }
 
 QStringList keyTableHeadings() {
-    return {QStringLiteral("キー"), QStringLiteral("打鍵数"), QStringLiteral("正確さ"), QStringLiteral("平均時間"),
-            QStringLiteral("苦手度"), QStringLiteral("最近の傾向")};
+    return {QStringLiteral("キー"),           QStringLiteral("打鍵数（全部）"), QStringLiteral("正確さ（最近）"),
+            QStringLiteral("平均時間（最近）"), QStringLiteral("苦手度"),         QStringLiteral("弱点"),
+            QStringLiteral("最近の傾向")};
 }
 
-QStringList keyRow(const KeyFigures& k, int16_t layout) {
+QStringList keyRow(const Figures& f, const KeyFigures& k) {
     const auto mean = k.recent.meanMs();
-    return {keyName(k.vk, layout), QString::number(k.total.attempts),
+    return {keyName(k.vk, f.layout), QString::number(k.total.attempts),
             k.recent.attempts ? fixed(k.recent.accuracy() * 100.0, 1) + u'%' : QString(),
-            mean ? QStringLiteral("%1 ms").arg(std::lround(*mean)) : QString(), weaknessText(k.weakness),
-            trendText(k.trend)};
+            mean ? QStringLiteral("%1 ms").arg(std::lround(*mean)) : QString(), weaknessText(k),
+            weakSideText(lookOf(f, k)), trendText(k.trend)};
+}
+
+QString explanationText() {
+    return QStringLiteral("打鍵数は記録した全部の打鍵、「最近」の欄と苦手度・傾向はそのキーの最近 %1 回の打鍵から求めています。\n"
+                          "苦手度は、そのキーを正しく打つまでにかかる時間（ミスした分も含む）が、ふつうのキーの何倍かです。"
+                          "1 がふつう、2 は倍かかるキーです。\n"
+                          "遅い: 時間がふつうの %2 倍以上。ミスが多い: 正確さが %3% 未満。"
+                          "苦手度は %4 回打つと（そのうち時間を計れた正しい打鍵が %5 回あると）分かります。")
+        .arg(kRecentWindow)
+        .arg(kSlowMark)
+        .arg(std::lround(kMissedMark * 100))
+        .arg(kMinAttempts)
+        .arg(kMinTimed);
+}
+
+double dayInputsPerMinute(const DayFigures& d) { return d.perMinute() * d.counts.accuracy(); }
+
+QString dayChartNote() {
+    return QStringLiteral("１分あたりの入力数は、テストの成績と同じく、正しく打てた文字数をミスも含めた打鍵の時間で割った数です"
+                          "（2 秒を超える間は休みとして除きます）。");
+}
+
+QString emptyChartText() {
+    return QStringLiteral("まだ記録がありません。練習すると、1 日に %1 回以上打った日がここに表示されます。").arg(kMinAttempts);
 }
 
 QString summaryText(const Figures& f, const std::vector<int16_t>& drillKeys) {
@@ -200,14 +290,14 @@ QByteArray keyFiguresExport(const Figures& f, Format format) {
     std::vector<QStringList> rows;
     for (const KeyFigures& k : f.keys) {
         const auto mean = k.total.meanMs();
-        QStringList r = keyRow(k, f.layout);
+        QStringList r = keyRow(f, k);
         r.insert(2, QString::number(k.total.misses));
         r.insert(4, mean ? num::general(std::round(*mean * 10) / 10) : QString());
         rows.push_back(r);
     }
     return csv({QStringLiteral("キー"), QStringLiteral("打鍵数"), QStringLiteral("ミス数"),
                 QStringLiteral("最近の正確さ"), QStringLiteral("平均時間(ms)"), QStringLiteral("最近の平均時間"),
-                QStringLiteral("苦手度"), QStringLiteral("最近の傾向")},
+                QStringLiteral("苦手度"), QStringLiteral("弱点"), QStringLiteral("最近の傾向")},
                rows);
 }
 

@@ -14,14 +14,62 @@ class KeystrokeStore;
 namespace learning {
 
 // The legend of a key on a layout (0 = Japanese 106 keys): "A", "7", ";",
-// "Shift", "Space" ...; an unnamed code as "VK 123".
+// "¥" (the yen key of the 106 layout), "Shift", "Space" ...; an unnamed code
+// as "VK 123".
 QString keyName(int16_t vk, int16_t layout);
 
-// One row of the key table: key, attempts, accuracy, mean time, weakness, trend.
-QStringList keyRow(const KeyFigures& k, int16_t layout);
+// The two sides of a weak key, told apart on the keyboard and in the table:
+// slow (its recent time well over the learner's typical key time) and often
+// missed (its recent accuracy low). Both are judged on known keys only.
+constexpr double kSlowMark = 1.3;     // recent time at least 1.3 times the typical key's
+constexpr double kMissedMark = 0.9;   // recent accuracy under 90 %
+struct KeyLook {
+    uint32_t color = kUnknownHeatColor;  // heatColor of the weakness
+    bool slow = false;
+    bool missed = false;
+};
+// A key's recent time over the learner's typical key time (1 = typical) and
+// its recent accuracy (0..1); none while the key is not known.
+std::optional<double> slownessOf(const Figures& f, const KeyFigures& k);
+std::optional<double> accuracyOf(const KeyFigures& k);
+KeyLook lookOf(const Figures& f, const KeyFigures& k);
+// The look of a key on the keyboard; a key never typed (or no figures) is unknown.
+KeyLook lookOf(const Figures* f, int16_t vk);
+// "遅い", "ミスが多い", "遅い・ミスが多い" or "".
+QString weakSideText(const KeyLook& look);
+
+// The heat map's legend: colour swatches with their captions, weakest last,
+// then the grey of keys not known yet; and the captions of the two marks.
+struct LegendEntry {
+    uint32_t color;
+    QString caption;
+};
+std::vector<LegendEntry> heatLegend();
+QString slowMarkCaption();
+QString missedMarkCaption();
+
+// Presses of a key still needed before its weakness is known; 0 once known.
+int pressesToKnown(const KeyFigures& k);
+
+// One row of the key table: key, attempts (all time), recent accuracy,
+// recent mean time, weakness, its side (slow / missed), trend.
+QStringList keyRow(const Figures& f, const KeyFigures& k);
 QStringList keyTableHeadings();
+constexpr int kWeaknessColumn = 4;
+constexpr int kSideColumn = 5;
 // "0.85", or "未判定" for a key not known yet.
 QString weaknessText(const std::optional<double>& weakness);
+// As weaknessText, with how far an unknown key is: "未判定（あと 12 回）".
+QString weaknessText(const KeyFigures& k);
+// The lines under the summary: what the figures' spans are, what 苦手度
+// means and how many presses make a key known.
+QString explanationText();
+
+// The daily speed in the unit of the tests' figure (入力数／分: correct
+// keys per minute, the time of the misses included); 0 without a mean time.
+double dayInputsPerMinute(const DayFigures& d);
+QString dayChartNote();
+QString emptyChartText();
 // "速くなった 12%", "遅くなった 8%", "変わらず" (within 5%), "" while unknown.
 QString trendText(const std::optional<double>& trend);
 

@@ -1,6 +1,8 @@
 #include "frmAnalysis.h"
 
 #include <QAction>
+#include <QDateTime>
+#include <QTimer>
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
@@ -20,7 +22,9 @@
 #include "KeystrokeStore.h"
 #include "Learning.h"
 #include "LearningReport.h"
+#include "QtHeatLegend.h"
 #include "SafeWrite.h"
+#include "Widgets.h"
 #include "basParam.h"
 
 namespace {
@@ -38,16 +42,27 @@ QTableWidget* makeTable(QWidget* parent, const QString& name, const QStringList&
     return t;
 }
 
-// Names and words left, figures right.
-void fill(QTableWidget* t, const std::vector<QStringList>& rows, std::initializer_list<int> wordColumns = {0}) {
-    t->setRowCount(static_cast<int>(rows.size()));
+// Names and words left, figures right. Only cells whose text differs are
+// changed, so a refresh that finds the same figures costs no layout.
+bool fill(QTableWidget* t, const std::vector<QStringList>& rows, std::initializer_list<int> wordColumns = {0}) {
+    bool changed = t->rowCount() != static_cast<int>(rows.size());
+    if (changed) t->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < rows[static_cast<size_t>(r)].size(); ++c) {
-            auto* item = new QTableWidgetItem(rows[static_cast<size_t>(r)][c]);
+            const QString& text = rows[static_cast<size_t>(r)][c];
+            if (QTableWidgetItem* old = t->item(r, c)) {
+                if (old->text() == text) continue;
+                old->setText(text);
+                changed = true;
+                continue;
+            }
+            auto* item = new QTableWidgetItem(text);
             const bool words = std::find(wordColumns.begin(), wordColumns.end(), c) != wordColumns.end();
             item->setTextAlignment((words ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             t->setItem(r, c, item);
+            changed = true;
         }
+    return changed;
 }
 
 QLabel* heading(QWidget* parent, const QString& text) {
@@ -79,29 +94,49 @@ frmAnalysis::frmAnalysis(AppContext& ctx, std::vector<int16_t> drillKeys, QWidge
     lblSummary = new QLabel(client);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
     grid->addWidget(lblSummary, 0, 0, 1, 2);
-    grid->addWidget(heading(client, QStringLiteral("キー別（苦手な順）")), 1, 0);
+    lblExplanation = new QLabel(learning::explanationText(), client);
+    lblExplanation->setObjectName(QStringLiteral("lblExplanation"));
+    lblExplanation->setWordWrap(true);
+    grid->addWidget(lblExplanation, 1, 0, 1, 2);
+    picHeatLegend = new QtHeatLegend(client);
+    grid->addWidget(picHeatLegend, 2, 0, 1, 2);
+    grid->addWidget(heading(client, QStringLiteral("キー別（苦手な順）")), 3, 0);
     tblKeys = makeTable(client, QStringLiteral("tblKeys"), learning::keyTableHeadings());
-    grid->addWidget(tblKeys, 2, 0, 3, 1);
-    grid->addWidget(heading(client, QStringLiteral("打ち間違えの多い組み合わせ")), 1, 1);
+    grid->addWidget(tblKeys, 4, 0, 3, 1);
+    grid->addWidget(heading(client, QStringLiteral("打ち間違えの多い組み合わせ（全部の打鍵から）")), 3, 1);
     tblConfusions = makeTable(client, QStringLiteral("tblConfusions"),
                               {QStringLiteral("打つキー"), QStringLiteral("押したキー"), QStringLiteral("回数")});
-    grid->addWidget(tblConfusions, 2, 1);
-    grid->addWidget(heading(client, QStringLiteral("時間のかかるキーの移り")), 3, 1);
+    grid->addWidget(tblConfusions, 4, 1);
+    grid->addWidget(heading(client, QStringLiteral("時間のかかるキーの移り（全部の打鍵から）")), 5, 1);
     tblTransitions = makeTable(client, QStringLiteral("tblTransitions"),
                                {QStringLiteral("前のキー"), QStringLiteral("次のキー"), QStringLiteral("平均時間"),
                                 QStringLiteral("回数")});
-    grid->addWidget(tblTransitions, 4, 1);
-    grid->addWidget(heading(client, QStringLiteral("日ごとの速さと正確さ")), 5, 0, 1, 2);
+    grid->addWidget(tblTransitions, 6, 1);
+    grid->addWidget(heading(client, QStringLiteral("日ごとの入力数と正確さ")), 7, 0, 1, 2);
     chtDays = new QChartView(client);
     chtDays->setObjectName(QStringLiteral("chtDays"));
     chtDays->setRenderHint(QPainter::Antialiasing);
     chtDays->setMinimumHeight(220);
-    grid->addWidget(chtDays, 6, 0, 1, 2);
+    grid->addWidget(chtDays, 8, 0, 1, 2);
+    lblNoDays = new QLabel(learning::emptyChartText(), client);
+    lblNoDays->setObjectName(QStringLiteral("lblNoDays"));
+    lblNoDays->setAlignment(Qt::AlignCenter);
+    lblNoDays->setMinimumHeight(220);
+    lblNoDays->setWordWrap(true);
+    grid->addWidget(lblNoDays, 8, 0, 1, 2);
+    lblChartNote = new QLabel(learning::dayChartNote(), client);
+    lblChartNote->setObjectName(QStringLiteral("lblChartNote"));
+    lblChartNote->setWordWrap(true);
+    grid->addWidget(lblChartNote, 9, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
-    resize(860, 720);
+    buildChart();
+    resize(900, 780);
 
-    if (ctx.learning) connect(ctx.learning, &Learning::figuresChanged, this, &frmAnalysis::Refresh);
+    mRefreshTimer = new QTimer(this);
+    mRefreshTimer->setSingleShot(true);
+    connect(mRefreshTimer, &QTimer::timeout, this, &frmAnalysis::refreshIfQuiet);
+    if (ctx.learning) connect(ctx.learning, &Learning::figuresChanged, this, &frmAnalysis::scheduleRefresh);
     Refresh();
 }
 
@@ -134,76 +169,118 @@ void frmAnalysis::buildMenus() {
     item("mnuFileClose", QStringLiteral("閉じる(&C)"), &QWidget::close);
 }
 
+void frmAnalysis::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (mStale) scheduleRefresh();
+}
+
+// New figures were written: refresh soon, from the event loop, while visible.
+void frmAnalysis::scheduleRefresh() {
+    mStale = true;
+    if (!isVisible() || mRefreshTimer->isActive()) return;
+    const qint64 since = mSinceRefresh.isValid() ? mSinceRefresh.elapsed() : minRefreshMs;
+    mRefreshTimer->start(static_cast<int>(std::clamp<qint64>(minRefreshMs - since, 0, minRefreshMs)));
+}
+
+// Keys typed since the write mean a run is going on: the next write
+// (its end or a pause) brings the refresh.
+void frmAnalysis::refreshIfQuiet() {
+    if (!mStale || !isVisible()) return;
+    if (mCtx.learning && mCtx.learning->buffered() > 0) return;
+    Refresh();
+}
+
 void frmAnalysis::Refresh() {
+    mStale = false;
+    mSinceRefresh.start();
     const int16_t layout = mCtx.param.KeyBoardType();
     const learning::Figures* f = mCtx.learning ? mCtx.learning->figures(layout) : nullptr;
-    const learning::Figures empty;
+    learning::Figures empty;
+    empty.layout = layout;
     if (!f) f = &empty;
-    lblSummary->setText(learning::summaryText(*f, mDrillKeys));
+    bool changed = false;
+    const QString summary = learning::summaryText(*f, mDrillKeys);
+    if (lblSummary->text() != summary) {
+        lblSummary->setText(summary);
+        changed = true;
+    }
     std::vector<QStringList> rows;
-    for (const learning::KeyFigures& k : f->keys) rows.push_back(learning::keyRow(k, layout));
-    fill(tblKeys, rows, {0, 5});
+    for (const learning::KeyFigures& k : f->keys) rows.push_back(learning::keyRow(*f, k));
+    if (fill(tblKeys, rows, {0, learning::kSideColumn, learning::kSideColumn + 1})) {
+        changed = true;
+        // The weakness cell in the key's heat-map colour.
+        for (int r = 0; r < static_cast<int>(f->keys.size()); ++r)
+            tblKeys->item(r, learning::kWeaknessColumn)
+                ->setBackground(ui::fromColorValue(learning::heatColor(f->keys[static_cast<size_t>(r)].weakness)));
+    }
     rows.clear();
     for (const learning::ConfusionPair& c : f->confusions)
         rows.push_back({learning::keyName(c.expected, layout), learning::keyName(c.pressed, layout),
                         QString::number(c.count)});
-    fill(tblConfusions, rows);
+    changed = fill(tblConfusions, rows) || changed;
     rows.clear();
     for (const learning::Transition& t : f->transitions)
         rows.push_back({learning::keyName(t.from, layout), learning::keyName(t.to, layout),
                         QStringLiteral("%1 ms").arg(std::lround(t.meanMs)), QString::number(t.count)});
-    fill(tblTransitions, rows);
-    showDays();
+    changed = fill(tblTransitions, rows) || changed;
+    changed = showDays(*f) || changed;
+    if (changed) ++mRefreshes;
 }
 
-void frmAnalysis::showDays() {
+// The chart is built once; a refresh only replaces its points and ranges.
+void frmAnalysis::buildChart() {
     auto* chart = new QChart;
-    auto* speed = new QLineSeries(chart);
-    speed->setName(QStringLiteral("速さ（打/分）"));
-    auto* accuracy = new QLineSeries(chart);
-    accuracy->setName(QStringLiteral("正確さ（%）"));
-    const learning::Figures* f = mCtx.learning ? mCtx.learning->figures(mCtx.param.KeyBoardType()) : nullptr;
-    double fastest = 0;
-    QDateTime first, last;
-    if (f) {
-        for (const learning::DayFigures& d : f->days) {
-            if (!d.counts.known()) continue;  // a day of a few keys says nothing yet
-            const QDateTime at(d.day, QTime(12, 0));
-            speed->append(static_cast<qreal>(at.toMSecsSinceEpoch()), d.perMinute());
-            accuracy->append(static_cast<qreal>(at.toMSecsSinceEpoch()), d.accuracyPercent());
-            fastest = std::max(fastest, d.perMinute());
-            if (!first.isValid()) first = at;
-            last = at;
-        }
-    }
-    for (auto* s : {speed, accuracy}) {
+    mSpeed = new QLineSeries(chart);
+    mSpeed->setName(QStringLiteral("１分あたりの入力数"));
+    mAccuracy = new QLineSeries(chart);
+    mAccuracy->setName(QStringLiteral("正確さ（%）"));
+    for (auto* s : {mSpeed, mAccuracy}) {
         s->setPointsVisible(true);
         chart->addSeries(s);
     }
-    auto* days = new QDateTimeAxis(chart);
-    days->setFormat(QStringLiteral("MM/dd"));
-    if (first.isValid()) days->setRange(first.addDays(-1), last.addDays(1));
-    days->setTickCount(std::clamp(static_cast<int>(f ? f->days.size() : 0) + 2, 2, 10));
-    auto* perMinute = new QValueAxis(chart);
-    perMinute->setRange(0, std::max(60.0, fastest * 1.1));
-    perMinute->applyNiceNumbers();
-    perMinute->setTitleText(QStringLiteral("打/分"));
-    perMinute->setLabelFormat(QStringLiteral("%d"));
+    mDaysAxis = new QDateTimeAxis(chart);
+    mDaysAxis->setFormat(QStringLiteral("MM/dd"));
+    mSpeedAxis = new QValueAxis(chart);
+    mSpeedAxis->setTitleText(QStringLiteral("入力数／分"));
+    mSpeedAxis->setLabelFormat(QStringLiteral("%d"));
     auto* percent = new QValueAxis(chart);
     percent->setRange(0, 100);
     percent->setTitleText(QStringLiteral("%"));
     percent->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(days, Qt::AlignBottom);
-    chart->addAxis(perMinute, Qt::AlignLeft);
+    chart->addAxis(mDaysAxis, Qt::AlignBottom);
+    chart->addAxis(mSpeedAxis, Qt::AlignLeft);
     chart->addAxis(percent, Qt::AlignRight);
-    speed->attachAxis(days);
-    speed->attachAxis(perMinute);
-    accuracy->attachAxis(days);
-    accuracy->attachAxis(percent);
+    mSpeed->attachAxis(mDaysAxis);
+    mSpeed->attachAxis(mSpeedAxis);
+    mAccuracy->attachAxis(mDaysAxis);
+    mAccuracy->attachAxis(percent);
     chart->legend()->setAlignment(Qt::AlignTop);
-    QChart* old = chtDays->chart();
     chtDays->setChart(chart);
-    delete old;
+}
+
+bool frmAnalysis::showDays(const learning::Figures& f) {
+    QList<QPointF> speed, accuracy;
+    double fastest = 0;
+    for (const learning::DayFigures& d : f.days) {
+        if (!d.counts.known()) continue;  // a day of a few keys says nothing yet
+        const auto at = static_cast<qreal>(QDateTime(d.day, QTime(12, 0)).toMSecsSinceEpoch());
+        speed.append({at, learning::dayInputsPerMinute(d)});
+        accuracy.append({at, d.accuracyPercent()});
+        fastest = std::max(fastest, learning::dayInputsPerMinute(d));
+    }
+    chtDays->setVisible(!speed.isEmpty());
+    lblNoDays->setVisible(speed.isEmpty());
+    if (speed == mSpeed->points() && accuracy == mAccuracy->points()) return false;
+    mSpeed->replace(speed);
+    mAccuracy->replace(accuracy);
+    if (speed.isEmpty()) return true;
+    const QDateTime first = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(speed.first().x()));
+    const QDateTime last = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(speed.last().x()));
+    mDaysAxis->setRange(first.addDays(-1), last.addDays(1));
+    mDaysAxis->setTickCount(std::clamp(static_cast<int>(speed.size()) + 2, 2, 10));
+    mSpeedAxis->setRange(0, std::max(60.0, fastest * 1.1));
+    mSpeedAxis->applyNiceNumbers();
+    return true;
 }
 
 std::optional<QString> frmAnalysis::askSavePath(const QString& name) {

@@ -12,7 +12,10 @@
 #include "FormsRegistry.h"
 #include "Levels.h"
 #include "MainCommands.h"
+#include "LearningReport.h"
 #include "QtCachedLabel.h"
+#include "QtHeatLegend.h"
+#include "QtKeyLabel.h"
 #include "Twips.h"
 #include "basMain.h"
 #include "basParam.h"
@@ -35,8 +38,9 @@ constexpr int kQueueLefts[5] = {120, 720, 1320, 1920, 2520};
 
 // The keys and the queue repaint on every key-down: labels that keep their
 // laid-out text between repaints.
-QLabel* makeCentredLabel(QWidget* parent, const QString& name) {
-    auto* l = new QtCachedLabel(parent);
+template <typename Label = QtCachedLabel>
+Label* makeCentredLabel(QWidget* parent, const QString& name) {
+    auto* l = new Label(parent);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
     l->setFocusPolicy(Qt::NoFocus);
@@ -115,16 +119,26 @@ void frmMain::buildControls() {
 
 void frmMain::buildKeyboard(QWidget* client) {
     for (const OnScreenKeyboard::Label& k : mPractice.keyboard().labels()) {
-        QLabel* l = makeCentredLabel(client, QStringLiteral("lblKeyBoard_%1").arg(k.code));
+        QtKeyLabel* l = makeCentredLabel<QtKeyLabel>(client, QStringLiteral("lblKeyBoard_%1").arg(k.code));
         mKeyLabels[static_cast<size_t>(k.code)] = l;
     }
+    picHeatLegend = new QtHeatLegend(client);
+    picHeatLegend->hide();
     keyboardArranged();  // the design state, until the load arranges it
 }
 
 void frmMain::applyWindowSize() {
     const OnScreenKeyboard& kb = mPractice.keyboard();
     const int w = twips::clientWidthPx(kb.windowWidth(), false);
-    const int h = twips::clientHeightPx(kb.windowHeight(), false, true);
+    int h = twips::clientHeightPx(kb.windowHeight(), false, true);
+    // The heat map's legend goes under the keyboard, the window growing by its height.
+    const bool legend = mCtx.param.KeyBoardHeatMap() == 1 && mCtx.param.KeyBoard() == 1;
+    picHeatLegend->setVisible(legend);
+    if (legend) {
+        const int legendHeight = picHeatLegend->sizeHint().height();
+        picHeatLegend->setGeometry(twips::px(240), h, w - twips::px(240), legendHeight);
+        h += legendHeight + twips::px(60);
+    }
     mClient->setFixedSize(w, h);
     const int menuHeight = menuBar()->heightForWidth(w);
     setFixedSize(w, h + (menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height()));
@@ -259,6 +273,7 @@ void frmMain::mnuViewHeatMap_Click() {
     mCtx.param.KeyBoardHeatMap(mnuViewHeatMap->isChecked() ? 1 : 0);
     mHeatMapReady = true;
     paintKeyBackgrounds();
+    applyWindowSize();
 }
 
 void frmMain::mnuViewAnalysis_Click() {
@@ -344,13 +359,15 @@ void frmMain::keyboardArranged() {
 }
 
 // Finger colours, or with the heat map on, each key's weakness (keys not
-// known yet in a neutral grey).
+// known yet in a neutral grey) and the marks of slow and often-missed keys.
 void frmMain::paintKeyBackgrounds() {
     const bool heat = mHeatMapReady && mCtx.learning && mCtx.param.KeyBoardHeatMap() == 1;
-    const int16_t layout = mCtx.param.KeyBoardType();
+    const learning::Figures* figures = heat ? mCtx.learning->figures(mCtx.param.KeyBoardType()) : nullptr;
     for (const OnScreenKeyboard::Label& k : mPractice.keyboard().labels()) {
-        const uint32_t color = heat ? learning::heatColor(mCtx.learning->weakness(k.code, layout)) : k.backColor;
-        ui::setBackColor(keyLabel(k.code), ui::fromColorValue(color));
+        const learning::KeyLook look = heat ? learning::lookOf(figures, k.code) : learning::KeyLook{k.backColor};
+        auto* l = static_cast<QtKeyLabel*>(keyLabel(k.code));
+        ui::setBackColor(l, ui::fromColorValue(look.color));
+        l->setWeakMarks(look.slow, look.missed);
     }
 }
 

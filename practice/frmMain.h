@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QtHeatLegend;
 
 // The main window: the key drill, the on-screen keyboard and the menus that
 // reach every other window. Closing it closes the others and saves the
@@ -44,6 +45,7 @@ public:
     QGroupBox* fraNextString = nullptr;
     QProgressBar* pbrInputStr = nullptr;
     ui::EtchedLine lines{};  // Line1 (grey) and Line2 (white)
+    QtHeatLegend* picHeatLegend = nullptr;  // under the keyboard while the heat map is on
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileReStart = nullptr;

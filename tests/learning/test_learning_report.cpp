@@ -17,7 +17,7 @@ namespace {
 std::vector<Keystroke> sample() {
     qint64 t = QDateTime(QDate(2026, 11, 30), QTime(8, 0), Qt::UTC).toMSecsSinceEpoch();
     std::vector<Keystroke> keys = drill(65, 25, 5, 210, t, 83);
-    const auto j = drill(186, 25, 0, 330, t);
+    const auto j = drill(220, 25, 0, 330, t);  // the yen key
     keys.insert(keys.end(), j.begin(), j.end());
     keys[2].mode = kTextPracticeMode;
     keys[2].expectedChar = QChar(u'a');
@@ -47,7 +47,7 @@ TEST_F(Stores, KeystrokeCsvIsUtf8WithAByteOrderMark) {
     EXPECT_EQ(lines[0], QStringLiteral("日時(UTC),練習,打つキー,打つ文字,押したキー,押した文字,正誤,間隔(ms),キーボード"));
     EXPECT_EQ(lines[1], QStringLiteral("2026-11-30T08:00:00.001Z,練習メニュー 10,A,,S,,誤,,日本語(106)"));
     EXPECT_EQ(lines[3], QStringLiteral("2026-11-30T08:00:00.003Z,テキスト練習,A,a,S,s,誤,210,日本語(106)"));
-    EXPECT_TRUE(lines.last().endsWith(QStringLiteral(",:,,:,,正,330,日本語(106)")));
+    EXPECT_TRUE(lines.last().endsWith(QStringLiteral(",¥,,¥,,正,330,日本語(106)")));
 }
 
 TEST_F(Stores, KeyFiguresExportInBothFormats) {
@@ -57,9 +57,9 @@ TEST_F(Stores, KeyFiguresExportInBothFormats) {
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    // A: 210 ms / (25 / 30) = 252; the colon key 330; their median 291.
-    EXPECT_EQ(lines[1], QStringLiteral(":,25,0,100.0%,330,330 ms,1.13,変わらず"));
-    EXPECT_EQ(lines[2], QStringLiteral("A,30,5,83.3%,210,210 ms,0.87,変わらず"));
+    // A: 210 ms / (25 / 30) = 252; the yen key 330; their median 291.
+    EXPECT_EQ(lines[1], QStringLiteral("¥,25,0,100.0%,330,330 ms,1.13,,変わらず"));
+    EXPECT_EQ(lines[2], QStringLiteral("A,30,5,83.3%,210,210 ms,0.87,ミスが多い,変わらず"));
     const QJsonObject doc = QJsonDocument::fromJson(keyFiguresExport(*f, Format::Json)).object();
     EXPECT_EQ(doc.value("keys").toArray().size(), 2);
     EXPECT_EQ(doc.value("keys").toArray()[1].toObject().value("key").toString(), QStringLiteral("A"));

@@ -18,6 +18,8 @@
 #include "Learning.h"
 #include "LearningReport.h"
 #include "LearningRig.h"
+#include "QtHeatLegend.h"
+#include "QtKeyLabel.h"
 #include "Widgets.h"
 #include "frmAnalysis.h"
 #include "frmMain.h"
@@ -63,6 +65,11 @@ struct WindowRig : FakeAppT<SeededRandom> {
         return w->findChild<QAction*>(QString::fromLatin1(name));
     }
     QColor back(int code) const { return window->keyLabel(code)->palette().color(QPalette::Window); }
+    // The marks of a key: "slow", "missed", both or none.
+    std::string marks(int code) const {
+        auto* l = static_cast<QtKeyLabel*>(window->keyLabel(code));
+        return std::string(l->slowMark() ? "slow" : "") + (l->missedMark() ? "missed" : "");
+    }
     void screenshot(QWidget* w, const char* name) const {
         const QString dir = qEnvironmentVariable("LUMBRA_SCREENSHOT_DIR");
         if (!dir.isEmpty()) w->grab().save(dir + u'/' + QString::fromLatin1(name));
@@ -81,18 +88,31 @@ TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
     EXPECT_FALSE(heat->isChecked());
     const QColor fingerQ = rig.back('Q');
     EXPECT_EQ(fingerQ, QColor(255, 192, 192));
+    const int height = rig.window->height();
+    EXPECT_FALSE(rig.window->picHeatLegend->isVisible());
 
     heat->trigger();
     EXPECT_EQ(rig.param.KeyBoardHeatMap(), 1);
     EXPECT_EQ(rig.back('Q'), ui::fromColorValue(learning::heatColor(rig.learning.weakness('Q', 0))));
     EXPECT_GT(rig.back('Q').red(), 2 * rig.back('Q').green());  // the weakest key is red
     EXPECT_EQ(rig.back('1'), ui::fromColorValue(learning::kUnknownHeatColor));  // never typed
+    // Slow and often missed told apart; the legend under the keyboard says so.
+    EXPECT_EQ(rig.marks('Q'), "slowmissed");
+    EXPECT_EQ(rig.marks('P'), "slow");
+    EXPECT_EQ(rig.marks('A'), "");
+    ASSERT_TRUE(rig.window->picHeatLegend->isVisible());
+    EXPECT_GT(rig.window->height(), height);
+    EXPECT_EQ(rig.window->picHeatLegend->text(),
+              QStringLiteral("苦手度の色: 得意 ふつう 1.5 倍 2 倍以上かかる 未判定 印: 遅い ミスが多い"));
     rig.screenshot(rig.window, "heatmap.png");
     rig.param.SaveSettings();
     EXPECT_TRUE(rig.folder.read("Lumbra.ini").contains("KeyBoardHeatMap=1\r\n"));
 
     heat->trigger();
     EXPECT_EQ(rig.back('Q'), fingerQ);
+    EXPECT_EQ(rig.marks('Q'), "");
+    EXPECT_FALSE(rig.window->picHeatLegend->isVisible());
+    EXPECT_EQ(rig.window->height(), height);
 }
 
 TEST(LearningWindows, HeatMapKeptOnIsPaintedOnceTheWindowIsUp) {
@@ -152,7 +172,12 @@ TEST(LearningWindows, AnalysisWindowShowsTheFiguresAndExportsAndImports) {
     ASSERT_EQ(w->tblKeys->rowCount(), 26);
     EXPECT_EQ(w->tblKeys->item(0, 0)->text(), QStringLiteral("Q"));
     EXPECT_EQ(w->tblKeys->item(1, 0)->text(), QStringLiteral("P"));
-    EXPECT_EQ(w->tblKeys->item(0, 5)->text().left(5), QStringLiteral("速くなった"));
+    EXPECT_EQ(w->tblKeys->item(0, 6)->text().left(5), QStringLiteral("速くなった"));
+    EXPECT_EQ(w->tblKeys->item(0, learning::kSideColumn)->text(), QStringLiteral("遅い・ミスが多い"));
+    EXPECT_EQ(w->tblKeys->item(1, learning::kSideColumn)->text(), QStringLiteral("遅い"));
+    EXPECT_EQ(w->tblKeys->horizontalHeaderItem(1)->text(), QStringLiteral("打鍵数（全部）"));
+    EXPECT_TRUE(w->lblExplanation->text().contains(QStringLiteral("苦手度は %1 回打つと").arg(learning::kMinAttempts)));
+    EXPECT_TRUE(w->picHeatLegend->isVisible());
     ASSERT_EQ(w->tblConfusions->rowCount(), 1);
     EXPECT_EQ(w->tblConfusions->item(0, 1)->text(), QStringLiteral("W"));
     EXPECT_EQ(w->tblConfusions->item(0, 2)->text(), QStringLiteral("20"));
@@ -167,6 +192,7 @@ TEST(LearningWindows, AnalysisWindowShowsTheFiguresAndExportsAndImports) {
     const auto series = w->chtDays->chart()->series();
     ASSERT_EQ(series.size(), 2);
     EXPECT_EQ(static_cast<QLineSeries*>(series[0])->count(), 5);
+    EXPECT_FALSE(w->lblNoDays->isVisible());
     w->resize(900, 760);
     rig.screenshot(w, "analysis.png");
 
@@ -187,4 +213,32 @@ TEST(LearningWindows, AnalysisWindowShowsTheFiguresAndExportsAndImports) {
     rig.dialogs.fileAnswers.push_back(pipe);
     rig.action(w, "mnuFileImport")->trigger();
     EXPECT_TRUE(rig.dialogs.messages.back().text.startsWith(QStringLiteral("打鍵記録を読み込めませんでした。")));
+}
+
+TEST(LearningWindows, AnalysisWindowRefreshesAfterWritesAndNotWhileKeysAreTyped) {
+    WindowRig rig;
+    rig.param.NeedCount(5);
+    rig.open();
+    rig.action(rig.window, "mnuViewAnalysis")->trigger();
+    auto* w = rig.forms.find<frmAnalysis>();
+    ASSERT_NE(w, nullptr);
+    w->minRefreshMs = 0;
+    EXPECT_FALSE(w->chtDays->isVisible());  // nothing to draw yet: a sentence instead of empty axes
+    EXPECT_TRUE(w->lblNoDays->isVisible());
+    EXPECT_TRUE(w->lblNoDays->text().startsWith(QStringLiteral("まだ記録がありません")));
+    const int before = w->refreshCount();
+    const auto type = [&rig](int keys) {
+        for (int i = 0; i < keys; ++i)
+            QTest::keyClick(rig.window, static_cast<Qt::Key>(rig.main.keyCode(rig.window->practice().next(0))));
+    };
+    type(5);
+    rig.learning.flush();
+    EXPECT_EQ(w->refreshCount(), before);  // not inside the write
+    type(1);                               // the next run has begun before the refresh came
+    QTest::qWait(50);
+    EXPECT_EQ(w->refreshCount(), before);
+    type(4);
+    QTRY_VERIFY(w->refreshCount() > before);
+    ASSERT_GT(w->tblKeys->rowCount(), 0);
+    EXPECT_TRUE(w->tblKeys->item(0, learning::kWeaknessColumn)->text().startsWith(QStringLiteral("未判定（あと 1")));
 }
