@@ -170,7 +170,7 @@ std::vector<LegendEntry> heatLegend() {
     return {{heatColor(0.6), QStringLiteral("得意")},
             {heatColor(1.0), QStringLiteral("ふつう")},
             {heatColor(1.5), QStringLiteral("1.5 倍")},
-            {heatColor(2.0), QStringLiteral("2 倍以上かかる")},
+            {heatColor(2.0), QStringLiteral("2 倍以上")},
             {kUnknownHeatColor, QStringLiteral("未判定")}};
 }
 

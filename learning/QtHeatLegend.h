@@ -3,7 +3,7 @@
 
 class QPainter;
 
-// The legend of the heat map, one line: "苦手度の色:" and a swatch for each
+// The legend of the heat map: "苦手度:" and a swatch for each
 // colour of the scale with its caption, the grey of keys not known yet, and
 // the two marks a key can carry (slow: a bar along its bottom edge; often
 // missed: a triangle in its top-right corner). Shown under the on-screen
@@ -13,6 +13,8 @@ public:
     explicit QtHeatLegend(QWidget* parent = nullptr);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // Lines wrap where the width ends (the main window is narrow).
+    int heightForWidth(int width) const override;
     // What the legend says, as one line of text.
     QString text() const;
 

@@ -37,8 +37,10 @@ QTableWidget* makeTable(QWidget* parent, const QString& name, const QStringList&
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setFocusPolicy(Qt::NoFocus);
-    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fitted once per change of the table (fill), not after every cell.
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     t->horizontalHeader()->setStretchLastSection(true);
+    t->resizeColumnsToContents();
     return t;
 }
 
@@ -62,6 +64,10 @@ bool fill(QTableWidget* t, const std::vector<QStringList>& rows, std::initialize
             t->setItem(r, c, item);
             changed = true;
         }
+    if (changed) {
+        t->resizeColumnsToContents();
+        t->horizontalHeader()->setStretchLastSection(true);
+    }
     return changed;
 }
 
@@ -128,10 +134,10 @@ frmAnalysis::frmAnalysis(AppContext& ctx, std::vector<int16_t> drillKeys, QWidge
     lblChartNote->setObjectName(QStringLiteral("lblChartNote"));
     lblChartNote->setWordWrap(true);
     grid->addWidget(lblChartNote, 9, 0, 1, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 1);
     buildChart();
-    resize(900, 780);
+    resize(1040, 800);
 
     mRefreshTimer = new QTimer(this);
     mRefreshTimer->setSingleShot(true);

@@ -135,8 +135,9 @@ void frmMain::applyWindowSize() {
     const bool legend = mCtx.param.KeyBoardHeatMap() == 1 && mCtx.param.KeyBoard() == 1;
     picHeatLegend->setVisible(legend);
     if (legend) {
-        const int legendHeight = picHeatLegend->sizeHint().height();
-        picHeatLegend->setGeometry(twips::px(240), h, w - twips::px(240), legendHeight);
+        const int legendWidth = w - 2 * twips::px(240);
+        const int legendHeight = picHeatLegend->heightForWidth(legendWidth);
+        picHeatLegend->setGeometry(twips::px(240), h, legendWidth, legendHeight);
         h += legendHeight + twips::px(60);
     }
     mClient->setFixedSize(w, h);

@@ -103,7 +103,7 @@ TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
     ASSERT_TRUE(rig.window->picHeatLegend->isVisible());
     EXPECT_GT(rig.window->height(), height);
     EXPECT_EQ(rig.window->picHeatLegend->text(),
-              QStringLiteral("苦手度の色: 得意 ふつう 1.5 倍 2 倍以上かかる 未判定 印: 遅い ミスが多い"));
+              QStringLiteral("苦手度: 得意 ふつう 1.5 倍 2 倍以上 未判定 印: 遅い ミスが多い"));
     rig.screenshot(rig.window, "heatmap.png");
     rig.param.SaveSettings();
     EXPECT_TRUE(rig.folder.read("Lumbra.ini").contains("KeyBoardHeatMap=1\r\n"));
@@ -193,7 +193,7 @@ TEST(LearningWindows, AnalysisWindowShowsTheFiguresAndExportsAndImports) {
     ASSERT_EQ(series.size(), 2);
     EXPECT_EQ(static_cast<QLineSeries*>(series[0])->count(), 5);
     EXPECT_FALSE(w->lblNoDays->isVisible());
-    w->resize(900, 760);
+    w->resize(1040, 800);
     rig.screenshot(w, "analysis.png");
 
     rig.dialogs.fileAnswers.push_back(rig.folder.file("keys.json"));
