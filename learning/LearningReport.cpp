@@ -124,38 +124,18 @@ QString weaknessText(const KeyFigures& k) {
     return QStringLiteral("未判定（あと %1 回）").arg(left);
 }
 
-// Until the model gives them itself: the recent mean time over the median of
-// the recent mean times of the known keys, and the recent accuracy.
-std::optional<double> slownessOf(const Figures& f, const KeyFigures& k) {
-    const auto mean = k.recent.meanMs();
-    if (!k.weakness || !mean) return std::nullopt;
-    std::vector<double> means;
-    for (const KeyFigures& o : f.keys)
-        if (o.weakness && o.recent.meanMs()) means.push_back(*o.recent.meanMs());
-    std::sort(means.begin(), means.end());
-    const size_t n = means.size();
-    const double median = n % 2 ? means[n / 2] : (means[n / 2 - 1] + means[n / 2]) / 2;
-    return median > 0 ? std::optional<double>(*mean / median) : std::nullopt;
-}
-
-std::optional<double> accuracyOf(const KeyFigures& k) {
-    return k.weakness && k.recent.attempts ? std::optional<double>(k.recent.accuracy()) : std::nullopt;
-}
-
-KeyLook lookOf(const Figures& f, const KeyFigures& k) {
+KeyLook lookOf(const KeyFigures& k) {
     KeyLook look;
     look.color = heatColor(k.weakness);
-    const auto slowness = slownessOf(f, k);
-    const auto accuracy = accuracyOf(k);
-    look.slow = slowness && *slowness >= kSlowMark;
-    look.missed = accuracy && *accuracy < kMissedMark;
+    look.slow = k.slowness && *k.slowness >= kSlowMark;
+    look.missed = k.weakness && k.accuracy && *k.accuracy < kMissedMark;
     return look;
 }
 
 KeyLook lookOf(const Figures* f, int16_t vk) {
     if (f)
         for (const KeyFigures& k : f->keys)
-            if (k.vk == vk) return lookOf(*f, k);
+            if (k.vk == vk) return lookOf(k);
     return {};
 }
 
@@ -195,7 +175,7 @@ QStringList keyRow(const Figures& f, const KeyFigures& k) {
     return {keyName(k.vk, f.layout), QString::number(k.total.attempts),
             k.recent.attempts ? fixed(k.recent.accuracy() * 100.0, 1) + u'%' : QString(),
             mean ? QStringLiteral("%1 ms").arg(std::lround(*mean)) : QString(), weaknessText(k),
-            weakSideText(lookOf(f, k)), trendText(k.trend)};
+            weakSideText(lookOf(k)), trendText(k.trend)};
 }
 
 QString explanationText() {

@@ -28,11 +28,7 @@ struct KeyLook {
     bool slow = false;
     bool missed = false;
 };
-// A key's recent time over the learner's typical key time (1 = typical) and
-// its recent accuracy (0..1); none while the key is not known.
-std::optional<double> slownessOf(const Figures& f, const KeyFigures& k);
-std::optional<double> accuracyOf(const KeyFigures& k);
-KeyLook lookOf(const Figures& f, const KeyFigures& k);
+KeyLook lookOf(const KeyFigures& k);
 // The look of a key on the keyboard; a key never typed (or no figures) is unknown.
 KeyLook lookOf(const Figures* f, int16_t vk);
 // "遅い", "ミスが多い", "遅い・ミスが多い" or "".
