@@ -24,7 +24,8 @@ inline learning::Keystroke keyAt(qint64 i) {
 // One million keystrokes in ten thousand runs over 40 days, kept between
 // runs of the benchmarks in the temporary folder (building it takes a while).
 inline QString millionKeyStore() {
-    const QString path = QDir::tempPath() + QStringLiteral("/lumbra-bench-1m-v%1.db").arg(KeystrokeStore::kSchemaVersion);
+    const QString path =
+        QDir::tempPath() + QStringLiteral("/lumbra-bench-1m-v%1.db").arg(KeystrokeStore::kSchemaVersion);
     KeystrokeStore store(path);
     if (store.open()) {
         if (const auto f = store.figures(0); f && f->keystrokes == 1'000'000) return path;

@@ -87,7 +87,12 @@ void BM_KeyToScreenWithAnalysisOpen(benchmark::State& state) {
     if (analysis) state.counters["refreshes"] = analysis->refreshCount() - refreshesBefore;
     window.close();
 }
-BENCHMARK(BM_KeyToScreenWithAnalysisOpen)->Arg(0)->Arg(1)->ArgName("analysis")->Iterations(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeyToScreenWithAnalysisOpen)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("analysis")
+    ->Iterations(3000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

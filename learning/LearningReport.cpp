@@ -165,25 +165,30 @@ QString trendText(const std::optional<double>& trend) {
 }
 
 QStringList keyTableHeadings() {
-    return {QStringLiteral("キー"),           QStringLiteral("打鍵数（全部）"), QStringLiteral("正確さ（最近）"),
-            QStringLiteral("平均時間（最近）"), QStringLiteral("苦手度"),         QStringLiteral("弱点"),
+    return {QStringLiteral("キー"),           QStringLiteral("打鍵数（全部）"),
+            QStringLiteral("正確さ（最近）"), QStringLiteral("平均時間（最近）"),
+            QStringLiteral("苦手度"),         QStringLiteral("弱点"),
             QStringLiteral("最近の傾向")};
 }
 
 QStringList keyRow(const Figures& f, const KeyFigures& k) {
     const auto mean = k.recent.meanMs();
-    return {keyName(k.vk, f.layout), QString::number(k.total.attempts),
+    return {keyName(k.vk, f.layout),
+            QString::number(k.total.attempts),
             k.recent.attempts ? fixed(k.recent.accuracy() * 100.0, 1) + u'%' : QString(),
-            mean ? QStringLiteral("%1 ms").arg(std::lround(*mean)) : QString(), weaknessText(k),
-            weakSideText(lookOf(k)), trendText(k.trend)};
+            mean ? QStringLiteral("%1 ms").arg(std::lround(*mean)) : QString(),
+            weaknessText(k),
+            weakSideText(lookOf(k)),
+            trendText(k.trend)};
 }
 
 QString explanationText() {
-    return QStringLiteral("打鍵数は記録した全部の打鍵、「最近」の欄と苦手度・傾向はそのキーの最近 %1 回の打鍵から求めています。\n"
-                          "苦手度は、そのキーを正しく打つまでにかかる時間（ミスした分も含む）が、ふつうのキーの何倍かです。"
-                          "1 がふつう、2 は倍かかるキーです。\n"
-                          "遅い: 時間がふつうの %2 倍以上。ミスが多い: 正確さが %3% 未満。"
-                          "苦手度は %4 回打つと（そのうち時間を計れた正しい打鍵が %5 回あると）分かります。")
+    return QStringLiteral(
+               "打鍵数は記録した全部の打鍵、「最近」の欄と苦手度・傾向はそのキーの最近 %1 回の打鍵から求めています。\n"
+               "苦手度は、そのキーを正しく打つまでにかかる時間（ミスした分も含む）が、ふつうのキーの何倍かです。"
+               "1 がふつう、2 は倍かかるキーです。\n"
+               "遅い: 時間がふつうの %2 倍以上。ミスが多い: 正確さが %3% 未満。"
+               "苦手度は %4 回打つと（そのうち時間を計れた正しい打鍵が %5 回あると）分かります。")
         .arg(kRecentWindow)
         .arg(kSlowMark)
         .arg(std::lround(kMissedMark * 100))
@@ -194,12 +199,14 @@ QString explanationText() {
 double dayInputsPerMinute(const DayFigures& d) { return d.perMinute() * d.counts.accuracy(); }
 
 QString dayChartNote() {
-    return QStringLiteral("１分あたりの入力数は、テストの成績と同じく、正しく打てた文字数をミスも含めた打鍵の時間で割った数です"
-                          "（2 秒を超える間は休みとして除きます）。");
+    return QStringLiteral(
+        "１分あたりの入力数は、テストの成績と同じく、正しく打てた文字数をミスも含めた打鍵の時間で割った数です"
+        "（2 秒を超える間は休みとして除きます）。");
 }
 
 QString emptyChartText() {
-    return QStringLiteral("まだ記録がありません。練習すると、1 日に %1 回以上打った日がここに表示されます。").arg(kMinAttempts);
+    return QStringLiteral("まだ記録がありません。練習すると、1 日に %1 回以上打った日がここに表示されます。")
+        .arg(kMinAttempts);
 }
 
 QString summaryText(const Figures& f, const std::vector<int16_t>& drillKeys) {

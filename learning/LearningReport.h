@@ -21,8 +21,8 @@ QString keyName(int16_t vk, int16_t layout);
 // The two sides of a weak key, told apart on the keyboard and in the table:
 // slow (its recent time well over the learner's typical key time) and often
 // missed (its recent accuracy low). Both are judged on known keys only.
-constexpr double kSlowMark = 1.3;     // recent time at least 1.3 times the typical key's
-constexpr double kMissedMark = 0.9;   // recent accuracy under 90 %
+constexpr double kSlowMark = 1.3;    // recent time at least 1.3 times the typical key's
+constexpr double kMissedMark = 0.9;  // recent accuracy under 90 %
 struct KeyLook {
     uint32_t color = kUnknownHeatColor;  // heatColor of the weakness
     bool slow = false;

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kGap = 4;      // between a swatch and its caption
-constexpr int kSpace = 10;   // between entries
+constexpr int kGap = 4;     // between a swatch and its caption
+constexpr int kSpace = 10;  // between entries
 const QColor kMarkColor(0, 0, 110);
 
 QString title() { return QStringLiteral("苦手度:"); }

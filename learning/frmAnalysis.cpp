@@ -1,10 +1,9 @@
 #include "frmAnalysis.h"
 
 #include <QAction>
-#include <QDateTime>
-#include <QTimer>
 #include <QChart>
 #include <QChartView>
+#include <QDateTime>
 #include <QDateTimeAxis>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -14,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QValueAxis>
 
 #include "AppContext.h"
