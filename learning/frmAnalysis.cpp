@@ -180,10 +180,15 @@ void frmAnalysis::showEvent(QShowEvent* e) {
     if (mStale) scheduleRefresh();
 }
 
+void frmAnalysis::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && mStale) scheduleRefresh();  // restored from the task bar
+}
+
 // New figures were written: refresh soon, from the event loop, while visible.
 void frmAnalysis::scheduleRefresh() {
     mStale = true;
-    if (!isVisible() || mRefreshTimer->isActive()) return;
+    if (!isVisible() || isMinimized() || mRefreshTimer->isActive()) return;
     const qint64 since = mSinceRefresh.isValid() ? mSinceRefresh.elapsed() : minRefreshMs;
     mRefreshTimer->start(static_cast<int>(std::clamp<qint64>(minRefreshMs - since, 0, minRefreshMs)));
 }
@@ -191,7 +196,7 @@ void frmAnalysis::scheduleRefresh() {
 // Keys typed since the write mean a run is going on: the next write
 // (its end or a pause) brings the refresh.
 void frmAnalysis::refreshIfQuiet() {
-    if (!mStale || !isVisible()) return;
+    if (!mStale || !isVisible() || isMinimized()) return;
     if (mCtx.learning && mCtx.learning->buffered() > 0) return;
     Refresh();
 }

@@ -27,9 +27,9 @@ struct Figures;
 //
 // It is never rebuilt on the key path: after keys have been written (a run
 // ended, a pause in typing) it refreshes from the event loop, at most once
-// every minRefreshMs (two seconds), only while it is visible and only when no keys have
-// been typed since the write; it then changes only the cells and chart
-// points that differ.
+// every minRefreshMs (two seconds), only while it is shown and not
+// minimized, and only when no keys have been typed since the write; it then
+// changes only the cells and chart points that differ.
 class frmAnalysis : public QMainWindow {
     Q_OBJECT
 public:
@@ -56,6 +56,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     // The file menu (mnuFile): the two exports, the import and 閉じる.
