@@ -6,34 +6,42 @@
 #include <optional>
 #include <vector>
 
-// The per-key model of the learner, computed from counts the keystroke store
-// keeps. Nothing here touches the disk; KeystrokeStore::figures() fills the
-// counts and calls finish().
+// The per-key model of the learner, computed from what the keystroke store
+// keeps. Nothing here touches the disk; KeystrokeStore::figures() reads the
+// counts and each key's latest attempts and calls finish().
 //
-// For each key (virtual-key code, per layout):
-// - attempts: judged keys while this key was expected; misses: those judged
-//   wrong; accuracy = (attempts - misses) / attempts;
-// - mean time: the mean of the gaps before correct presses of the key, the
-//   first key of a run (no gap) and gaps over 2 s (a pause, not typing) left
-//   out;
-// - both over the key's last 100 attempts (recent) and over all (total).
-//
-// Weakness (see weaknessOf): the expected time per correct key,
-//     expected = mean time / accuracy,
-// over the recent window, divided by the median expected time of the known
-// keys of the layout. 1 is a typical key, 2 a key that costs twice as long
-// to get right. A key is known once its recent window has at least 20
-// attempts and 10 timed correct presses; before that it has no weakness.
+// For each key (a physical key, named by its code on the layout asked for):
+// - total: plain counts of every attempt; recent: plain counts of the last
+//   kRecentWindow attempts (shown in the tables; a key is known once these
+//   hold kMinAttempts attempts and kMinTimed timed correct presses);
+// - the model itself reads the last kHistory attempts, each weighing half as
+//   much as one kHalfLife attempts newer, so that a sitting of practice shows:
+//   accuracy = the weighted share of correct attempts;
+//   centre   = the weighted median of the gaps before correct presses, each
+//              gap capped at kGapCapMs (a key hunted for is slow, not
+//              unknown; a pause costs no more than a hunt), the first key of
+//              a run (no gap) left out;
+//   cost     = centre + kMissCost * typical time * misses per correct press,
+//              a miss charged several typical key times: the wrong press,
+//              noticing it, the right press and a wrong movement practised;
+// - typical time and typical cost: the medians over the known keys;
+//   slowness = centre / typical time, weakness = cost / typical cost;
+// - trend: the plain cost of the latest kTrendSpan attempts over that of the
+//   kTrendSpan before them, minus 1, once both spans are full.
 namespace learning {
 
 constexpr int kRecentWindow = 100;
+constexpr int kHistory = 200;
+constexpr double kHalfLife = 25.0;
 constexpr int kMinAttempts = 20;
 constexpr int kMinTimed = 10;
-constexpr int kMaxGapMs = 2000;
+constexpr int kGapCapMs = 3000;
+constexpr double kMissCost = 4.0;
+constexpr int kTrendSpan = 40;
 constexpr int kMinTransitionSamples = 5;
 constexpr int kTopCount = 10;
-// The accuracy a weakness is computed with at least, so that a key missed
-// every time has a large but finite weakness.
+// The accuracy a cost is computed with at least, so that a key missed every
+// time has a large but finite weakness.
 constexpr double kMinAccuracy = 0.05;
 
 // One stored keystroke.
@@ -51,8 +59,21 @@ struct Keystroke {
     bool operator==(const Keystroke&) const = default;
 };
 
-// Whether a keystroke's gap counts for the mean time of its key.
-inline bool isTimed(bool correct, int32_t gapMs) { return correct && gapMs >= 0 && gapMs <= kMaxGapMs; }
+// Whether a keystroke's gap counts for the time of its key: every correct
+// press but the first of a run, its gap capped at kGapCapMs.
+inline bool isTimed(bool correct, int32_t gapMs) { return correct && gapMs >= 0; }
+inline int32_t cappedGap(int32_t gapMs) { return gapMs < kGapCapMs ? gapMs : kGapCapMs; }
+
+// Whether a pressed key is the learner's typing: modifiers pressed alone,
+// keys that open menus, function, navigation and input-method keys are not,
+// and are neither stored nor charged as confusions.
+bool isTypingKey(int16_t vk);
+
+// One attempt at a key, as the model reads it.
+struct Attempt {
+    bool correct = false;
+    int32_t gapMs = -1;
+};
 
 struct Counts {
     qint64 attempts = 0;
@@ -62,8 +83,6 @@ struct Counts {
     void add(bool correct, int32_t gapMs);
     double accuracy() const;          // 0 without attempts
     std::optional<double> meanMs() const;  // none without timed presses
-    // mean / max(accuracy, kMinAccuracy); none without a mean
-    std::optional<double> expectedMs() const;
     bool known() const { return attempts >= kMinAttempts && timedN >= kMinTimed; }
 };
 
@@ -72,8 +91,8 @@ struct KeyFigures {
     Counts total;
     Counts recent;  // the last kRecentWindow attempts
     std::optional<double> weakness;  // none while not known
-    // Recent expected time over the total one, minus 1: below 0 the key is
-    // getting faster or surer. None until known.
+    // The cost of the latest attempts over that of the ones before, minus 1:
+    // below 0 the key is getting faster or surer. None until both spans are full.
     std::optional<double> trend;
     // The key's recent centre time over the learner's typical key time
     // (1 = typical); none while the key is not known.
@@ -105,25 +124,32 @@ struct DayFigures {
 
 struct Figures {
     int16_t layout = 0;
-    qint64 keystrokes = 0;          // all stored keystrokes, every layout
+    qint64 keystrokes = 0;          // stored keystrokes of this layout
     std::vector<KeyFigures> keys;    // weakest first, keys not yet known last
     std::vector<ConfusionPair> confusions;  // the kTopCount most frequent
     std::vector<Transition> transitions;    // the kTopCount slowest with enough samples
-    std::vector<DayFigures> days;           // oldest first
+    std::vector<DayFigures> days;           // oldest first, this layout
     int knownKeys() const;
     // weakness of a key, none when not known or never seen
     std::optional<double> weaknessOf(int16_t vk) const;
 };
 
-// Sets weakness and trend of every key from its counts and sorts the keys
+// Sets the model's figures of every key from its counts and its latest
+// attempts (newestFirst[i] for keys[i], newest first) and sorts the keys
 // weakest first (unknown keys last, by code).
-void finish(std::vector<KeyFigures>& keys);
+void finish(std::vector<KeyFigures>& keys, const std::vector<std::vector<Attempt>>& newestFirst);
+
+// Whether the weak-key drill draws by weakness: once at least half of its
+// keys are known. The drill and the analysis window both ask this.
+bool drawsByWeakness(int knownKeys, int drillKeys);
 
 // Weights of the weak-key drill, one per given weakness (none = not known):
 //     weight = 0.25 + min(weakness, 4)^2,
-// an unknown key weighing like a typical one (weakness 1). The 0.25 is the
-// floor that keeps even the surest key in the drill. Empty when fewer than
-// half of the keys are known: the drill then draws like the all-keys level.
+// an unknown key weighing like a typical one (weakness 1), and no key above
+// kMaxDrillShare of the sum. The 0.25 is the floor that keeps even the surest
+// key in the drill. Empty unless drawsByWeakness: the drill then draws like
+// the all-keys level.
+constexpr double kMaxDrillShare = 1.0 / 8.0;
 std::vector<double> drillWeights(const std::vector<std::optional<double>>& weakness);
 
 // The index drawn for a uniform r in [0, 1) with the given weights.

@@ -10,6 +10,8 @@
 #include <set>
 #include <tuple>
 
+#include "KeyMap.h"
+
 using learning::Keystroke;
 
 namespace {
@@ -55,15 +57,36 @@ const QStringList& version2() {
     return s;
 }
 
+// The totals are filled from the keystrokes after these.
+const QStringList& version3() {
+    static const QStringList s{
+        QStringLiteral("DROP TABLE days"),
+        QStringLiteral("CREATE TABLE days(day TEXT, layout INTEGER, attempts INTEGER, misses INTEGER, "
+                       "timed_n INTEGER, timed_ms INTEGER, PRIMARY KEY(day, layout))"),
+        QStringLiteral("DELETE FROM key_stats"),
+        QStringLiteral("DELETE FROM confusions"),
+        QStringLiteral("DELETE FROM transitions"),
+    };
+    return s;
+}
+
+struct Step {
+    const QStringList& (*statements)();
+    bool rebuildsTotals;
+};
+// The migration steps; kSteps[v] takes a file from version v to v + 1.
+constexpr Step kSteps[] = {{version1, false}, {version2, false}, {version3, true}};
+static_assert(std::size(kSteps) == KeystrokeStore::kSchemaVersion);
+
 // Running totals of a batch, added to the tables in one statement per row.
 struct Totals {
     std::map<std::pair<int, int>, learning::Counts> keys;
     std::map<std::tuple<int, int, int>, qint64> confusions;
     std::map<std::tuple<int, int, int>, learning::Counts> transitions;
-    std::map<QString, learning::Counts> days;
+    std::map<std::pair<QString, int>, learning::Counts> days;
 
     void add(const Keystroke& k) {
-        days[localDay(k.timeMs)].add(k.correct, k.gapMs);
+        days[{localDay(k.timeMs), k.layout}].add(k.correct, k.gapMs);
         if (k.expectedVk == 0) return;
         keys[{k.layout, k.expectedVk}].add(k.correct, k.gapMs);
         if (!k.correct && k.pressedVk != k.expectedVk) ++confusions[{k.layout, k.expectedVk, k.pressedVk}];
@@ -146,18 +169,9 @@ bool KeystrokeStore::open(int version) {
 bool KeystrokeStore::migrateStep(int from) {
     QSqlDatabase d = db();
     if (!d.transaction()) return fail(d.lastError().text());
-    bool ok = (from == 0 ? runAll(version1()) : runAll(version2())) &&
-              exec(QStringLiteral("PRAGMA user_version=%1").arg(from + 1));
-    if (ok && from == 1) {
-        std::vector<Keystroke> all;
-        mOpen = true;  // forEach reads through the open connection
-        ok = forEach([&](const Keystroke& k) {
-            all.push_back(k);
-            return true;
-        });
-        mOpen = false;
-        ok = ok && addTotals(all);
-    }
+    const Step& step = kSteps[from];
+    bool ok = runAll(step.statements()) && exec(QStringLiteral("PRAGMA user_version=%1").arg(from + 1));
+    if (ok && step.rebuildsTotals) ok = rebuildTotals(d);
     if (ok && d.commit()) return true;
     if (ok) fail(d.lastError().text());
     d.rollback();
@@ -181,6 +195,15 @@ QString sqlRow(std::initializer_list<QString> fields, bool parenthesised = true)
     return row;
 }
 }  // namespace
+
+// The running totals from every stored keystroke (into emptied tables).
+bool KeystrokeStore::rebuildTotals(QSqlDatabase& d) {
+    std::vector<Keystroke> all;
+    return readAll(d, [&](const Keystroke& k) {
+        all.push_back(k);
+        return true;
+    }) && addTotals(all);
+}
 
 // One statement per table and batch: rows of literal numbers (and dates),
 // added to what the table holds.
@@ -209,7 +232,7 @@ bool KeystrokeStore::addTotals(const std::vector<Keystroke>& stored) {
         confusions << sqlRow({n(std::get<0>(k)), n(std::get<1>(k)), n(std::get<2>(k)), n(count)});
     for (const auto& [k, c] : t.transitions)
         transitions << sqlRow({n(std::get<0>(k)), n(std::get<1>(k)), n(std::get<2>(k)), n(c.timedN), n(c.timedMs)});
-    for (const auto& [day, c] : t.days) days << sqlRow({u'\'' + day + u'\'', counts(c)});
+    for (const auto& [day, c] : t.days) days << sqlRow({u'\'' + day.first + u'\'', n(day.second), counts(c)});
     return upsert(QStringLiteral("key_stats"), keys, addCounts) &&
            upsert(QStringLiteral("confusions"), confusions, QStringLiteral("n=n+excluded.n")) &&
            upsert(QStringLiteral("transitions"), transitions,
@@ -279,7 +302,12 @@ std::optional<int> KeystrokeStore::append(const std::vector<Keystroke>& keys) {
 
 bool KeystrokeStore::forEach(const std::function<bool(const Keystroke&)>& each) {
     if (!mOpen) return fail(QStringLiteral("not open"));
-    QSqlQuery q(db());
+    QSqlDatabase d = db();
+    return readAll(d, each);
+}
+
+bool KeystrokeStore::readAll(QSqlDatabase& d, const std::function<bool(const Keystroke&)>& each) {
+    QSqlQuery q(d);
     q.setForwardOnly(true);
     const bool hasPrev = schemaVersion() >= 2;
     const QString sql = QStringLiteral("SELECT time_ms, mode, expected_vk, expected_char, pressed_vk, pressed_char, "
@@ -318,26 +346,44 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
         q.bindValue(0, layout);
         return q.exec() || fail(q.lastError().text());
     };
-    if (!select(QStringLiteral("SELECT vk, attempts, misses, timed_n, timed_ms FROM key_stats WHERE layout=?")))
-        return std::nullopt;
+    // Every layout's keys, each counted for the same physical key of this one.
+    if (!q.exec(QStringLiteral("SELECT layout, vk, attempts, misses, timed_n, timed_ms FROM key_stats ORDER BY layout, vk")))
+        return fail(q.lastError().text()), std::nullopt;
+    std::map<int16_t, std::vector<std::pair<int, int>>> sources;  // vk here: (layout, vk) stored
+    std::map<int16_t, Counts> totals;
     while (q.next()) {
-        KeyFigures k;
-        k.vk = static_cast<int16_t>(q.value(0).toInt());
-        k.total = {q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(), q.value(4).toLongLong()};
-        f.keys.push_back(k);
+        const int from = q.value(0).toInt(), stored = q.value(1).toInt();
+        const int16_t vk = keymap::sameKey(static_cast<int16_t>(stored), from, layout);
+        if (vk == 0) continue;
+        sources[vk].emplace_back(from, stored);
+        Counts& c = totals[vk];
+        c.attempts += q.value(2).toLongLong();
+        c.misses += q.value(3).toLongLong();
+        c.timedN += q.value(4).toLongLong();
+        c.timedMs += q.value(5).toLongLong();
     }
+    std::vector<std::vector<Attempt>> history;
     QSqlQuery recent(db());
     recent.setForwardOnly(true);
-    recent.prepare(QStringLiteral("SELECT correct, gap_ms FROM keystrokes WHERE layout=? AND expected_vk=? "
-                                  "ORDER BY id DESC LIMIT %1").arg(kRecentWindow));
-    for (KeyFigures& k : f.keys) {
-        recent.bindValue(0, layout);
-        recent.bindValue(1, k.vk);
-        if (!recent.exec()) return fail(recent.lastError().text()), std::nullopt;
-        while (recent.next())
-            k.recent.add(recent.value(0).toInt() != 0, recent.value(1).isNull() ? -1 : recent.value(1).toInt());
+    for (const auto& [vk, from] : sources) {
+        KeyFigures k;
+        k.vk = vk;
+        k.total = totals[vk];
+        QStringList where;
+        for (const auto& [l, stored] : from) where << QStringLiteral("(layout=%1 AND expected_vk=%2)").arg(l).arg(stored);
+        if (!recent.exec(QStringLiteral("SELECT correct, gap_ms FROM keystrokes WHERE %1 ORDER BY id DESC LIMIT %2")
+                             .arg(where.join(QStringLiteral(" OR ")))
+                             .arg(kHistory)))
+            return fail(recent.lastError().text()), std::nullopt;
+        std::vector<Attempt>& h = history.emplace_back();
+        while (recent.next()) {
+            const Attempt a{recent.value(0).toInt() != 0, recent.value(1).isNull() ? -1 : recent.value(1).toInt()};
+            if (h.size() < static_cast<size_t>(kRecentWindow)) k.recent.add(a.correct, a.gapMs);
+            h.push_back(a);
+        }
+        f.keys.push_back(k);
     }
-    finish(f.keys);
+    finish(f.keys, history);
 
     if (!select(QStringLiteral("SELECT expected_vk, pressed_vk, n FROM confusions WHERE layout=? "
                                "ORDER BY n DESC, expected_vk, pressed_vk LIMIT %1").arg(kTopCount)))
@@ -353,8 +399,8 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
     while (q.next())
         f.transitions.push_back({static_cast<int16_t>(q.value(0).toInt()), static_cast<int16_t>(q.value(1).toInt()),
                                  q.value(2).toLongLong(), q.value(3).toDouble()});
-    if (!q.exec(QStringLiteral("SELECT day, attempts, misses, timed_n, timed_ms FROM days ORDER BY day")))
-        return fail(q.lastError().text()), std::nullopt;
+    if (!select(QStringLiteral("SELECT day, attempts, misses, timed_n, timed_ms FROM days WHERE layout=? ORDER BY day")))
+        return std::nullopt;
     while (q.next()) {
         DayFigures day;
         day.day = QDate::fromString(q.value(0).toString(), Qt::ISODate);

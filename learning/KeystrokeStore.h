@@ -22,6 +22,8 @@ class QSqlDatabase;
 //      a key, and the running totals the analysis reads instead of scanning
 //      every keystroke: key_stats, confusions, transitions and days (filled
 //      from the existing rows).
+//   3  days per layout; every total computed again with the gaps capped
+//      rather than dropped.
 // A file with a newer version than this program knows is left alone (open()
 // fails), as is a damaged one.
 //
@@ -29,7 +31,7 @@ class QSqlDatabase;
 // process killed while writing loses only the batch it was writing.
 class KeystrokeStore {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     explicit KeystrokeStore(const QString& path);
     ~KeystrokeStore();
@@ -50,7 +52,9 @@ public:
     // stored, or nullopt when the write failed (then nothing was stored).
     std::optional<int> append(const std::vector<learning::Keystroke>& keys);
 
-    // The analysis figures of one layout; nullopt when the store cannot be read.
+    // The analysis figures of one layout; nullopt when the store cannot be
+    // read. The keys are physical keys: what was typed on the other layout
+    // counts for the same key on this one.
     std::optional<learning::Figures> figures(int16_t layout);
 
     // Every stored keystroke in the order written; `each` returns false to stop.
@@ -62,9 +66,11 @@ private:
     static constexpr size_t kRowsPerStatement = 500;
     QSqlDatabase db() const;
     bool migrateStep(int from);
+    bool readAll(QSqlDatabase& d, const std::function<bool(const learning::Keystroke&)>& each);
     bool fail(const QString& what);
     bool runAll(const QStringList& statements);
     bool addTotals(const std::vector<learning::Keystroke>& stored);
+    bool rebuildTotals(QSqlDatabase& d);
 
     QString mPath;
     QString mConnection;

@@ -27,6 +27,8 @@ Learning::~Learning() { flush(); }
 QString Learning::fileName() const { return mParam.KeystrokeFileName(); }
 
 void Learning::keyJudged(const JudgedKey& key) {
+    // Alt or F10 opening a menu, a Shift pressed alone: not the learner's typing.
+    if (!learning::isTypingKey(key.pressedVk)) return;
     Keystroke k;
     // Distinct, increasing times: two keys of this program are never taken
     // for the same keystroke by an import.

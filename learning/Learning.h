@@ -17,7 +17,8 @@ class KeystrokeStore;
 // The learning engine of the running program: it keeps every judged key,
 // writes them to the keystroke store and knows the learner's figures.
 //
-// Keys arrive through keyJudged() from the key handlers and only go into a
+// Keys arrive through keyJudged() from the key handlers (those that are not
+// the learner's typing, see learning::isTypingKey, are let go) and only go into a
 // buffer in memory (with their wall-clock time, their gap to the key before
 // in the same run and that key). The buffer is written in one transaction
 // after a run ends (from the event loop, not inside the handler), after

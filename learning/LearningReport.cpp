@@ -215,7 +215,7 @@ QString summaryText(const Figures& f, const std::vector<int16_t>& drillKeys) {
         if (f.weaknessOf(vk)) ++known;
     const int total = static_cast<int>(drillKeys.size());
     QString s = QStringLiteral("記録した打鍵: %1　苦手度が分かったキー: %2 / %3\n").arg(f.keystrokes).arg(known).arg(total);
-    if (total > 0 && known * 2 >= total)
+    if (drawsByWeakness(known, total))
         s += QStringLiteral("苦手キーの練習は、苦手なキーほど多く出題しています。");
     else
         s += QStringLiteral("苦手キーの練習は、まだ記録が足りないため、全てのキーと同じように出題しています。");

@@ -1,5 +1,6 @@
 #include "KeyMap.h"
 
+#include <algorithm>
 #include <array>
 
 namespace keymap {
@@ -165,6 +166,23 @@ int16_t virtualKey(const KeyInput& in, int keyBoardType) {
         if (const int16_t vk = fromScanCode(in.nativeScanCode, keyBoardType)) return vk;
     }
     return fromQtKey(in.qtKey, in.text, in.keypad, keyBoardType);
+}
+
+int16_t sameKey(int16_t vk, int from, int to) {
+    if (from == to) return vk;
+    const auto on = [](const LayoutKey& k, int layout) { return layout == Layout106 ? k.jis : k.us; };
+    for (const auto& k : kLayoutKeys) {
+        if (on(k, from) != vk) continue;
+        // Where two keys share a code on `to` (the 101 layout calls the yen
+        // key backslash too), the code is the first key's.
+        const auto first = std::find_if(kLayoutKeys.begin(), kLayoutKeys.end(),
+                                         [&](const LayoutKey& o) { return on(o, to) == on(k, to); });
+        return first->x == k.x ? on(k, to) : int16_t{0};
+    }
+    // A code some key has only on layout `to` belongs to no key of `from`.
+    for (const auto& k : kLayoutKeys)
+        if (on(k, to) == vk) return 0;
+    return vk;
 }
 
 QString symbolLegend(int vk, int keyBoardType) {

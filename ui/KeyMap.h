@@ -28,6 +28,11 @@ int16_t virtualKey(const KeyInput& in, int keyBoardType);
 int16_t fromScanCode(uint32_t xKeycode, int keyBoardType);  // 0 when unknown
 int16_t fromQtKey(int qtKey, const QString& text, bool keypad, int keyBoardType);
 
+// The code on layout `to` of the physical key that has code `vk` on layout
+// `from` (letters, digits and most other keys keep their code; the OEM keys
+// move); 0 when layout `to` has no such key.
+int16_t sameKey(int16_t vk, int from, int to);
+
 // The legend printed on symbol key `vk` (186-192, 219-222) of the layout; empty
 // for other codes and for 192, which the 101 layout does not have.
 QString symbolLegend(int vk, int keyBoardType);

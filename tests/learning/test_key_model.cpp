@@ -2,63 +2,92 @@
 // drill weights and the heat-map colours.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "LearningRig.h"
+#include "LearningReport.h"
 
 using namespace learning;
 
 namespace {
-KeyFigures key(int16_t vk, qint64 attempts, qint64 misses, qint64 meanMs) {
-    KeyFigures k;
-    k.vk = vk;
-    const qint64 timed = attempts - misses;
-    k.recent = {attempts, misses, timed, timed * meanMs};
-    k.total = k.recent;
-    return k;
+// A key's figures from `n` attempts (newest first), every `missEvery`-th of
+// them (from the second) a miss, each correct press `ms` after the key before.
+struct Key {
+    int16_t vk;
+    int n;
+    int missEvery;
+    int32_t ms;
+};
+void finishKeys(std::vector<KeyFigures>& keys, const std::vector<Key>& rows,
+                std::vector<std::vector<Attempt>> extra = {}) {
+    std::vector<std::vector<Attempt>> history;
+    for (const Key& r : rows) {
+        KeyFigures& k = keys.emplace_back();
+        k.vk = r.vk;
+        auto& h = history.emplace_back();
+        for (int i = 0; i < r.n; ++i) h.push_back(r.missEvery && i % r.missEvery == 1 ? Attempt{false, 90} : Attempt{true, r.ms});
+        if (history.size() <= extra.size()) h.insert(h.end(), extra[history.size() - 1].begin(), extra[history.size() - 1].end());
+        for (size_t i = 0; i < std::min<size_t>(h.size(), kRecentWindow); ++i) k.recent.add(h[i].correct, h[i].gapMs);
+        k.total = k.recent;
+    }
+    finish(keys, history);
 }
 }  // namespace
 
-TEST(KeyModel, WeaknessIsExpectedTimePerCorrectKeyOverTheMedianKey) {
-    // expected = mean / accuracy: 200 / 1.0, 250 / 1.0, 300 / 0.75 = 400.
-    std::vector<KeyFigures> keys{key(65, 40, 0, 200), key(66, 40, 0, 250), key(67, 40, 10, 300),
-                                 key(68, 19, 0, 100)};  // 19 attempts: not known yet
-    finish(keys);
-    ASSERT_EQ(keys.size(), 4u);
+TEST(KeyModel, WeaknessChargesAMissSeveralTypicalKeyTimesAndCapsAHunt) {
+    std::vector<KeyFigures> keys;
+    finishKeys(keys, {{65, 40, 0, 200}, {66, 40, 0, 300}, {67, 40, 0, 9000} /* hunted: capped */,
+                      {69, 40, 2, 300} /* every other attempt missed */, {68, 19, 0, 100} /* not known yet */});
+    // Alternate misses, weighted by age: accuracy 1 / (1 + d), d the decay of one attempt.
+    const double d = std::exp2(-1.0 / kHalfLife), typical = 300;
+    const double missed = typical + kMissCost * typical * d, typicalCost = (typical + missed) / 2;
+    ASSERT_EQ(keys.size(), 5u);
     EXPECT_EQ(keys[0].vk, 67);
-    EXPECT_DOUBLE_EQ(*keys[0].weakness, 400.0 / 250.0);
-    EXPECT_EQ(keys[1].vk, 66);
-    EXPECT_DOUBLE_EQ(*keys[1].weakness, 1.0);
-    EXPECT_DOUBLE_EQ(*keys[2].weakness, 200.0 / 250.0);
-    EXPECT_EQ(keys[3].vk, 68);
-    EXPECT_FALSE(keys[3].weakness);
+    EXPECT_DOUBLE_EQ(*keys[0].slowness, kGapCapMs / typical);
+    EXPECT_DOUBLE_EQ(*keys[0].weakness, kGapCapMs / typicalCost);
+    EXPECT_EQ(keys[1].vk, 69);
+    EXPECT_NEAR(*keys[1].accuracy, 1 / (1 + d), 1e-12);
+    EXPECT_DOUBLE_EQ(*keys[1].slowness, 1.0);
+    EXPECT_NEAR(*keys[1].weakness, missed / typicalCost, 1e-12);
+    EXPECT_DOUBLE_EQ(*keys[3].weakness, 200 / typicalCost);
+    EXPECT_EQ(keys[4].vk, 68);
+    EXPECT_FALSE(keys[4].weakness);
+    EXPECT_DOUBLE_EQ(*keys[4].accuracy, 1.0);
 }
 
-TEST(KeyModel, PausesAndFirstKeysDoNotCountForSpeedAndTheTrendComparesRecentWithAll) {
+TEST(KeyModel, FirstKeysAreNotTimedLongGapsAreCappedAndTheTrendComparesTwoSpans) {
     Counts c;
     c.add(true, -1);    // first key of a run
-    c.add(true, 2001);  // a pause
-    c.add(true, 2000);
+    c.add(true, 5000);  // counted as kGapCapMs
     c.add(false, 100);  // a miss is an attempt, not a time
     c.add(true, 400);
-    EXPECT_EQ(c.attempts, 5);
+    EXPECT_EQ(c.attempts, 4);
     EXPECT_EQ(c.misses, 1);
-    EXPECT_DOUBLE_EQ(*c.meanMs(), 1200.0);
+    EXPECT_DOUBLE_EQ(*c.meanMs(), (kGapCapMs + 400) / 2.0);
 
-    std::vector<KeyFigures> keys{key(65, 50, 0, 300), key(66, 50, 0, 300)};
-    keys[0].total = {500, 100, 400, 400 * 300};  // used to miss one in five
-    finish(keys);
+    std::vector<KeyFigures> keys;
+    const std::vector<Attempt> slower(kTrendSpan, Attempt{true, 400});
+    finishKeys(keys, {{65, kTrendSpan, 0, 200}, {66, kTrendSpan, 0, 200}}, {slower});
     ASSERT_EQ(keys[0].vk, 65);
-    EXPECT_NEAR(*keys[0].trend, 300.0 / 375.0 - 1.0, 1e-12);  // better now
-    EXPECT_EQ(*keys[1].trend, 0.0);
+    EXPECT_DOUBLE_EQ(*keys[0].trend, 200.0 / 400.0 - 1.0);  // twice as fast now
+    EXPECT_FALSE(keys[1].trend);                              // one span only
 }
 
 TEST(KeyModel, DrillWeightsKeepAFloorAndWaitForHalfTheKeys) {
     EXPECT_TRUE(drillWeights({1.0, std::nullopt, std::nullopt}).empty());
-    const auto w = drillWeights({0.0, 1.0, 2.0, 10.0, std::nullopt});
-    ASSERT_EQ(w.size(), 5u);
+    // Exactly half known: the drill and the analysis window's line agree.
+    Figures half;
+    finishKeys(half.keys, {{65, 40, 0, 200}, {66, 40, 0, 300}, {67, 5, 0, 200}, {68, 5, 0, 200}});
+    EXPECT_FALSE(drillWeights({half.weaknessOf(65), half.weaknessOf(66), half.weaknessOf(67), half.weaknessOf(68)}).empty());
+    EXPECT_TRUE(summaryText(half, {65, 66, 67, 68}).contains(QStringLiteral("苦手なキーほど多く")));
+    std::vector<std::optional<double>> weakness{0.0, 1.0, 2.0, 10.0, std::nullopt};
+    weakness.resize(35, 1.0);
+    const auto w = drillWeights(weakness);
+    ASSERT_EQ(w.size(), 35u);
     EXPECT_DOUBLE_EQ(w[0], 0.25);  // the surest key never disappears
     EXPECT_DOUBLE_EQ(w[1], 1.25);
     EXPECT_DOUBLE_EQ(w[2], 4.25);
-    EXPECT_DOUBLE_EQ(w[3], 16.25);  // capped at weakness 4
+    EXPECT_DOUBLE_EQ(w[3], (0.25 + 4.25 + 32 * 1.25) / 7);  // an eighth of the drill at most
     EXPECT_DOUBLE_EQ(w[4], 1.25);   // unknown: like a typical key
     EXPECT_EQ(drawWeighted({1, 3}, 0.0), 0);
     EXPECT_EQ(drawWeighted({1, 3}, 0.249), 0);

@@ -86,13 +86,14 @@ TEST_P(Migration, OlderFileEndsWithTheFiguresOfANewOne) {
     KeystrokeStore old(dir.file("old.db"));
     ASSERT_TRUE(old.open(from));
     ASSERT_EQ(old.schemaVersion(), from);
-    if (from == 1) {
+    if (from >= 1) {
         for (const Keystroke& k : keys)
             ASSERT_TRUE(old.exec(QStringLiteral("INSERT INTO keystrokes(time_ms, mode, expected_vk, pressed_vk, correct, "
-                                                "gap_ms, layout) VALUES(%1, %2, %3, %4, %5, %6, %7)")
+                                                "gap_ms, layout%8) VALUES(%1, %2, %3, %4, %5, %6, %7%9)")
                                      .arg(k.timeMs).arg(k.mode).arg(k.expectedVk).arg(k.pressedVk).arg(k.correct)
                                      .arg(k.gapMs >= 0 ? QString::number(k.gapMs) : QStringLiteral("NULL"))
-                                     .arg(k.layout)));
+                                     .arg(k.layout).arg(from >= 2 ? QStringLiteral(", prev_vk") : QString())
+                                     .arg(from >= 2 ? QStringLiteral(", %1").arg(k.prevVk) : QString())));
     }
     old.close();
     ASSERT_TRUE(old.open()) << old.error().toStdString();

@@ -18,6 +18,11 @@ TEST_P(ScanCodes, PhysicalKeyGivesTheLayoutsCode) {
     const ScanRow& r = GetParam();
     EXPECT_EQ(keymap::fromScanCode(r.x, Layout106), r.jis);
     EXPECT_EQ(keymap::fromScanCode(r.x, Layout101), r.us);
+    // The same key on the other layout; the 101 layout has no yen key.
+    EXPECT_EQ(keymap::sameKey(static_cast<int16_t>(r.jis), Layout106, Layout101), r.x == 132 ? 0 : r.us);
+    if (r.x != 132) {
+        EXPECT_EQ(keymap::sameKey(static_cast<int16_t>(r.us), Layout101, Layout106), r.jis);
+    }
 }
 INSTANTIATE_TEST_SUITE_P(
     Rows, ScanCodes,
