@@ -25,8 +25,9 @@ const Index& tableIndex() {
     return i;
 }
 
-// っ and ん joined to the kana after them nest this deep (っっか, んっか ...).
-constexpr int kMaxJoin = 3;
+// っ and ん joined to the kana after them nest this deep (っっっっか, んっか ...):
+// far beyond any word, and a bound on the work for a line of nothing but っ.
+constexpr int kMaxJoin = 16;
 // Room left before the guide when it is built, for spellings longer than the file's.
 constexpr qsizetype kGuidePad = 16;
 
@@ -34,8 +35,9 @@ bool isVowel(char c) { return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c 
 bool isConsonant(char c) { return c >= 'a' && c <= 'z' && !isVowel(c); }
 // っ as the doubled first letter of what follows: a consonant, never n.
 bool doublesForSmallTsu(char c) { return isConsonant(c) && c != 'n'; }
-// ん as a single n: only before a consonant other than n and y.
-bool singleNBefore(char c) { return isConsonant(c) && c != 'n' && c != 'y'; }
+// ん as a single n: before a consonant other than n and y, and before a mark
+// (ー, 、, 。, 「 ... cannot go on from an n, so the n is ん at once).
+bool singleNBefore(char c) { return (isConsonant(c) && c != 'n' && c != 'y') || (c < 'a' || c > 'z'); }
 
 char lowerAscii(QChar ch) {
     const char16_t u = ch.unicode();

@@ -22,7 +22,9 @@
 // its kana are done and the candidates of the next position are taken.
 // Besides the table, っ is accepted as the doubled first consonant of the
 // next spelling (never n, never a vowel) and ん as a single n before a
-// spelling that starts with a consonant other than n and y.
+// spelling that starts with a consonant other than n and y, or with a mark.
+// A single n at the end of the entry is not ん yet: the entry waits for the
+// second n, as an input method waits for the next key.
 //
 // The guide is the rest of the entry to type: the rest of the spelling being
 // typed, then the file's spelling of the kana after it. A spelling the learner
@@ -41,7 +43,7 @@ public:
     // without regard to case.
     bool key(QChar ch);
 
-    bool finished() const { return mPos >= static_cast<qsizetype>(mKana.size()); }
+    bool finished() const { return mPos >= mKana.size(); }
     // The letter the guide shows next (lower case).
     QChar expected() const;
     // The rest of the entry to type.

@@ -6,12 +6,14 @@
 namespace romaji {
 namespace {
 
-// The romaji input convention Japanese input methods share: Hepburn and
-// Kunrei spellings alike (shi/si, chi/ti, tsu/tu, fu/hu, ji/zi), c and q for
-// the k sounds, x or l before a kana for its small form, palatal and foreign
-// sounds as one spelling (sha, cha, ja, fa, thi, dhi, ye, wi, whu ...), ゐ and
+// The romaji input conventions of the common Japanese input methods, all of
+// them at once: Hepburn and Kunrei spellings alike (shi/si, chi/ti, tsu/tu,
+// fu/hu, ji/zi), c and q for the k sounds, x or l before a kana for its small
+// form, palatal and foreign sounds as one spelling (sha, cha, ja, fa, thi, dhi,
+// ye, wi, whu, kwi, hwa ...) or with an apostrophe (t'i, d'u, t'yu ...), ゐ and
 // ゑ as wyi and wye, ゔ as vu, and the long-vowel mark and the punctuation on
-// the keys of their look-alikes.
+// the keys of their look-alikes (~ for the wave dash, which files write as
+// 〜 or ～).
 //
 // Most spellings are a consonant part and a vowel: one row per consonant
 // part, one column per vowel a i u e o, the kana in each cell (none where the
@@ -30,7 +32,7 @@ constexpr Row kGrid[] = {
     {"ky",  {u"きゃ", u"きぃ", u"きゅ", u"きぇ", u"きょ"}},
     {"c",   {u"か", u"", u"く", u"", u"こ"}},
     {"q",   {u"くぁ", u"くぃ", u"く", u"くぇ", u"くぉ"}},
-    {"kw",  {u"くぁ", u"", u"", u"", u""}},
+    {"kw",  {u"くぁ", u"くぃ", u"", u"くぇ", u"くぉ"}},
     {"qw",  {u"くぁ", u"くぃ", u"くぅ", u"くぇ", u"くぉ"}},
     {"qy",  {u"くゃ", u"くぃ", u"くゅ", u"くぇ", u"くょ"}},
     {"xk",  {u"ゕ", u"", u"", u"ゖ", u""}},
@@ -54,6 +56,8 @@ constexpr Row kGrid[] = {
     {"cy",  {u"ちゃ", u"ちぃ", u"ちゅ", u"ちぇ", u"ちょ"}},
     {"th",  {u"てゃ", u"てぃ", u"てゅ", u"てぇ", u"てょ"}},
     {"tw",  {u"とぁ", u"とぃ", u"とぅ", u"とぇ", u"とぉ"}},
+    {"t'",  {u"", u"てぃ", u"とぅ", u"", u""}},
+    {"t'y", {u"", u"", u"てゅ", u"", u""}},
     {"xt",  {u"", u"", u"っ", u"", u""}},
     {"lt",  {u"", u"", u"っ", u"", u""}},
     {"xts", {u"", u"", u"っ", u"", u""}},
@@ -62,6 +66,8 @@ constexpr Row kGrid[] = {
     {"dy",  {u"ぢゃ", u"ぢぃ", u"ぢゅ", u"ぢぇ", u"ぢょ"}},
     {"dh",  {u"でゃ", u"でぃ", u"でゅ", u"でぇ", u"でょ"}},
     {"dw",  {u"どぁ", u"どぃ", u"どぅ", u"どぇ", u"どぉ"}},
+    {"d'",  {u"", u"でぃ", u"どぅ", u"", u""}},
+    {"d'y", {u"", u"", u"でゅ", u"", u""}},
     {"n",   {u"な", u"に", u"ぬ", u"ね", u"の"}},
     {"ny",  {u"にゃ", u"にぃ", u"にゅ", u"にぇ", u"にょ"}},
     {"f",   {u"ふぁ", u"ふぃ", u"ふ", u"ふぇ", u"ふぉ"}},
@@ -69,6 +75,8 @@ constexpr Row kGrid[] = {
     {"hy",  {u"ひゃ", u"ひぃ", u"ひゅ", u"ひぇ", u"ひょ"}},
     {"fy",  {u"ふゃ", u"ふぃ", u"ふゅ", u"ふぇ", u"ふょ"}},
     {"fw",  {u"ふぁ", u"ふぃ", u"ふぅ", u"ふぇ", u"ふぉ"}},
+    {"hw",  {u"ふぁ", u"ふぃ", u"", u"ふぇ", u"ふぉ"}},
+    {"hwy", {u"", u"", u"ふゅ", u"", u""}},
     {"b",   {u"ば", u"び", u"ぶ", u"べ", u"ぼ"}},
     {"by",  {u"びゃ", u"びぃ", u"びゅ", u"びぇ", u"びょ"}},
     {"p",   {u"ぱ", u"ぴ", u"ぷ", u"ぺ", u"ぽ"}},
@@ -115,6 +123,7 @@ const std::vector<Spelling>& table() {
 char16_t toTableKana(char16_t c) {
     if (c >= u'ぁ' && c <= u'ゖ') return c;
     if (c >= u'ァ' && c <= u'ヶ') return static_cast<char16_t>(c - (u'ァ' - u'ぁ'));
+    if (c == u'〜') return u'～';  // the two code points of the wave dash
     for (const char16_t mark : {u'ー', u'、', u'。', u'「', u'」', u'！', u'？', u'・', u'～'})
         if (c == mark) return c;
     return 0;

@@ -7,7 +7,8 @@
 // common romaji input convention of Japanese input methods (RomajiTable.cpp).
 // Besides the table, two rules of that convention work across kana and live
 // in the judge (RomajiJudge): っ typed as the doubled first consonant of the
-// next kana, and ん typed as a single n before a consonant other than n and y.
+// next kana, and ん typed as a single n before a consonant other than n and y
+// or before a mark.
 namespace romaji {
 
 // One spelling: the letters typed and the kana (hiragana) they give, one kana
