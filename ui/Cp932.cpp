@@ -174,13 +174,33 @@ bool isTextCodePoint(char32_t c) {
     return true;
 }
 
-// Valid UTF-8 that reads as text: see decodeTextFile.
-bool isPlausibleUtf8Text(const QString& text) {
+// How unlikely a character is in a Japanese text file: 0 for what such files
+// are made of (ASCII, kana, Japanese punctuation, full-width forms and the
+// first-level kanji, the common ones), 1 for the rest of CP932 (half-width
+// katakana, second-level kanji, symbols, Greek, Cyrillic), 3 for a character
+// CP932 has no form for.
+int oddness(char32_t c) {
+    if (c < 0x80 || (c >= 0x3000 && c <= 0x30FF) || (c >= 0xFF01 && c <= 0xFF60)) return 0;
+    if (c >= 0xFF61 && c <= 0xFF9F) return 1;
+    if (c > 0xFFFF) return 3;
+    const char16_t unit = static_cast<char16_t>(c);
+    const QByteArray b = encodeChar(&unit, 1);
+    if (b.size() != 2) return 3;
+    const auto lead = static_cast<unsigned char>(b[0]);
+    const auto trail = static_cast<unsigned char>(b[1]);
+    const bool firstLevelKanji = (lead > 0x88 && lead < 0x98) || (lead == 0x88 && trail >= 0x9F) ||
+                                 (lead == 0x98 && trail <= 0x72);
+    return firstLevelKanji ? 0 : 1;
+}
+
+// The oddness of a whole text; -1 when it holds a character no text file has.
+long long textOddness(const QString& text) {
+    long long sum = 0;
     for (const char32_t c : text.toUcs4()) {
-        if (!isTextCodePoint(c)) return false;
-        if (c >= 0x80 && c < 0x800) return false;  // two bytes: the half-width katakana pairs
+        if (!isTextCodePoint(c)) return -1;
+        sum += oddness(c);
     }
-    return true;
+    return sum;
 }
 
 }  // namespace
@@ -193,8 +213,11 @@ QString decodeTextFile(const QByteArray& bytes) {
     }
     if (!isValidUtf8(bytes)) return decode(bytes);
     const QString utf8 = QString::fromUtf8(bytes);
-    if (!isValidCp932(bytes) || isPlausibleUtf8Text(utf8)) return utf8;
-    return decode(bytes);
+    if (!isValidCp932(bytes)) return utf8;
+    const long long asUtf8 = textOddness(utf8);
+    if (asUtf8 < 0) return decode(bytes);
+    const QString cp = decode(bytes);
+    return asUtf8 <= textOddness(cp) ? utf8 : cp;
 }
 
 QByteArray encodeTextFile(const QString& text) {

@@ -29,14 +29,18 @@ bool isValidUtf8(const QByteArray& bytes);
 //  - a UTF-8 byte-order mark: UTF-8 (the mark removed);
 //  - bytes that are not valid UTF-8: CP932;
 //  - valid UTF-8 that is not valid CP932: UTF-8;
-//  - otherwise (valid as both) UTF-8 only when it is plausibly text: every
-//    character outside ASCII takes three or four bytes (kana, kanji,
-//    full-width forms, punctuation such as "…" and "—", as Japanese text
-//    written by any editor has), none is a control character, a private-use
-//    or a non-character code point. Else CP932: half-width katakana in CP932
-//    pair up into two-byte UTF-8 characters ("ﾕｷ" is the bytes of "շ",
-//    "ﾃｽ" those of "ý"), so text whose only non-ASCII characters would be
-//    two-byte ones (accented Latin, Greek, Cyrillic) is read as CP932.
+//  - otherwise (valid as both) the reading that is the more plausible
+//    Japanese text: each character outside ASCII, kana, Japanese punctuation,
+//    full-width forms and the common (first-level) kanji counts 1 when CP932
+//    has it (half-width katakana, rarer kanji, symbols) and 3 when not (other
+//    scripts), and the
+//    reading with the smaller count wins, UTF-8 on a tie; a control
+//    character, a private-use or a non-character code point rules UTF-8 out.
+//    Bytes of one encoding read in the other turn into rare symbols and
+//    foreign letters: half-width katakana in CP932 pair up into two-byte
+//    UTF-8 characters ("ﾕｷ" is the bytes of "շ"), and a CP932 text that
+//    starts with a second-level kanji can read as Myanmar letters and
+//    mathematical signs.
 QString decodeTextFile(const QByteArray& bytes);
 
 // The bytes of a text file the program writes, so that decodeTextFile gives
