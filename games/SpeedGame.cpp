@@ -163,7 +163,12 @@ void SpeedGame::showScoreOf(int order) {
 bool SpeedGame::setGameType(int order) {
     if (order == mCtx.param.SpeedGameType()) return false;
     mCtx.param.SpeedGameType(static_cast<int16_t>(order));
-    StartGame();
+    // A board whose last key is typed is played: it is filed under its own
+    // order before the new one is dealt, explosions still running or not.
+    if (mPos >= kCells)
+        gameEnd();
+    else
+        StartGame();
     return true;
 }
 
