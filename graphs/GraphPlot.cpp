@@ -56,9 +56,13 @@ void plotSeries(Surface& s, int last, const std::function<double(int)>& yOf) {
 }
 
 // The flat form of a series: its label at half height and the middle line.
+// A label at the axis goes just under the line: at half height it would run
+// into the label left of the axis, which is at half height too when that
+// series is flat as well (one stored run).
 void flatSeries(Surface& s, double labelX, const QString& label) {
     const double mid = halfEven(s.height() / 2);
-    s.text(labelX, mid - s.textHeight(QStringLiteral("0")) / 2, label);
+    const double h = s.textHeight(QStringLiteral("0"));
+    s.text(labelX, labelX == kAxisX ? mid + h / 2 + 30 : mid - h / 2, label);
     s.line(kAxisX, mid, s.width() - kRightX, mid);
 }
 

@@ -78,7 +78,7 @@ TEST(TestGraphPlot, NoStoredRunDrawsBothSeriesFlatAtMidHeight) {
     EXPECT_EQ(lines[1].color, kTime);
     EXPECT_EQ(lines[2].color, kMiss);
     const auto texts = s.all(Kind::Text);
-    EXPECT_EQ(Pt(texts.back().x1, texts.back().y1), Pt(350, 2910));  // the miss label
+    EXPECT_EQ(Pt(texts.back().x1, texts.back().y1), Pt(350, 3120));  // the miss label, under the line
     EXPECT_EQ(texts.back().color, kMiss);
 }
 
@@ -114,6 +114,9 @@ TEST(TestGraphPlot, OneRunIsFlatAndLabelledWithItsValues) {
     drawTestGraph(s, testData({{31.5, 4}}), testStyle());
     EXPECT_EQ(textOp(s, QStringLiteral(" 31.5")).y1, 2910);
     EXPECT_EQ(textOp(s, QStringLiteral(" 4")).x1, 350);
+    // The time label reaches past the axis: the miss label starts below it.
+    EXPECT_GT(30 + s.textWidth(QStringLiteral(" 31.5")), 350);
+    EXPECT_GE(textOp(s, QStringLiteral(" 4")).y1, 2910 + s.textHeight(QStringLiteral("0")));
     EXPECT_EQ(s.count(Kind::Dot), 0);
 }
 
@@ -153,7 +156,7 @@ TEST(TestGraphPlot, NoMissesAtAllLeavesTheMissSeriesFlat) {
     EXPECT_EQ(seriesPoints(s, kTime).size(), 3u);
     EXPECT_TRUE(seriesPoints(s, kMiss).empty());
     const Op& label = textOp(s, QStringLiteral(" 0"));
-    EXPECT_EQ(Pt(label.x1, label.y1), Pt(350, 2910));
+    EXPECT_EQ(Pt(label.x1, label.y1), Pt(350, 3120));
     EXPECT_EQ(label.color, kMiss);
 }
 
@@ -196,7 +199,7 @@ TEST(TextGraphPlot, NothingStoredDrawsEveryShownSeriesFlatWithNewestLabels) {
     const auto texts = s.all(Kind::Text);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(Pt(texts[0].x1, texts[0].y1), Pt(30, 2910));
-    EXPECT_EQ(Pt(texts[1].x1, texts[1].y1), Pt(350, 2910));
+    EXPECT_EQ(Pt(texts[1].x1, texts[1].y1), Pt(350, 3120));
     EXPECT_EQ(Pt(texts[2].x1, texts[2].y1), Pt(9000 - 120 - 200, 2910));  // width of "0"
     EXPECT_EQ(texts[2].color, kPerMin);
     EXPECT_EQ(s.count(Kind::Line), 4);  // axis and three middle lines
@@ -234,7 +237,7 @@ TEST(TextGraphPlot, EqualMissCountsAreFlatWhileOtherSeriesScale) {
     drawTextGraph(s, textData({{300, 2, 95.5}, {420, 2, 219.25}}), textStyle(3));
     EXPECT_TRUE(seriesPoints(s, kTextMiss).empty());
     const Op& label = textOp(s, QStringLiteral(" 2"));
-    EXPECT_EQ(Pt(label.x1, label.y1), Pt(350, 2910));
+    EXPECT_EQ(Pt(label.x1, label.y1), Pt(350, 3120));
     EXPECT_EQ(seriesPoints(s, kChars).size(), 2u);
     EXPECT_EQ(s.findText(QStringLiteral(" 219.25")), nullptr);  // hidden series
 }
@@ -256,7 +259,7 @@ TEST(TextGraphPlot, OneResultIsFlatWithItsValues) {
     RecordingSurface s(9000, 6000);
     drawTextGraph(s, textData({{321, 4, 88.5}}), textStyle(7));
     EXPECT_EQ(textOp(s, QStringLiteral(" 321")).y1, 2910);
-    EXPECT_EQ(textOp(s, QStringLiteral(" 4")).y1, 2910);
+    EXPECT_EQ(textOp(s, QStringLiteral(" 4")).y1, 3120);
     EXPECT_EQ(textOp(s, QStringLiteral(" 88.5")).x1, 9000 - 4 * 120 - 200);
     EXPECT_EQ(s.count(Kind::Dot), 0);
 }
