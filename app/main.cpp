@@ -17,6 +17,7 @@
 #include "frmMain.h"
 
 int main(int argc, char** argv) {
+    ui::useJapaneseLocale();
     FontConfigWarmup fontConfig;  // beside the display connection and plugin loading
     QApplication app(argc, argv);
     fontConfig.wait();

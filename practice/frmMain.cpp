@@ -309,7 +309,13 @@ void frmMain::keyDown(const QKeyEvent* e) {
 // The letter of a menu shortcut or access key (the S of Ctrl+S, the F of
 // Alt+F) is taken by the menu before it could arrive here as a key press, so
 // it is never judged; the modifier's own key-down arrives and is.
+// A key can arrive before the window is active: with no window manager the
+// window gets keys while the pointer is over it but becomes active only once
+// it takes the focus, and shortcuts and access keys work only in the active
+// window. The window takes the focus with its first key, before the key's
+// shortcut is looked for, so that Alt+F opens the menu then too.
 bool frmMain::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && !isActiveWindow()) ui::makeActive(this);
     if (e->type() == QEvent::KeyPress) keyDown(static_cast<QKeyEvent*>(e));
     return QMainWindow::event(e);
 }

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QVBoxLayout>
+#include <fontconfig/fontconfig.h>
 
 namespace {
 constexpr int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36};
@@ -76,9 +78,38 @@ QtFontDialog::QtFontDialog(const QString& initialFace, QWidget* parent)
     selectFace(initialFace);
 }
 
+namespace {
+// Every name of the installed faces called `face` in any language (IPAGothic
+// and IPAゴシック are one face); empty when no face has that name.
+QStringList namesOfFace(const QString& face) {
+    QStringList names;
+    const QByteArray name = face.toUtf8();
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* families = FcObjectSetBuild(FC_FAMILY, nullptr);
+    if (pattern && families && FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()))) {
+        if (FcFontSet* fonts = FcFontList(nullptr, pattern, families)) {
+            for (int i = 0; i < fonts->nfont; ++i) {
+                FcChar8* family = nullptr;
+                for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &family) == FcResultMatch; ++n)
+                    names << QString::fromUtf8(reinterpret_cast<const char*>(family));
+            }
+            FcFontSetDestroy(fonts);
+        }
+    }
+    if (families) FcObjectSetDestroy(families);
+    if (pattern) FcPatternDestroy(pattern);
+    return names;
+}
+}  // namespace
+
+// The list's entry for a face, found by any of the face's names.
 QListWidgetItem* QtFontDialog::findFace(const QString& face) const {
     const auto found = faceList->findItems(face, Qt::MatchFixedString);
-    return found.isEmpty() ? nullptr : found.first();
+    if (!found.isEmpty()) return found.first();
+    if (face.trimmed().isEmpty()) return nullptr;
+    for (const QString& name : namesOfFace(face.trimmed()))
+        if (const auto other = faceList->findItems(name, Qt::MatchFixedString); !other.isEmpty()) return other.first();
+    return nullptr;
 }
 
 // The face in use, or the installed face the program draws it with.
@@ -104,6 +135,11 @@ void QtFontDialog::faceTyped(const QString& text) {
 
 void QtFontDialog::updateSample() {
     QFont f(face());
+    // Room for the sample at the largest size, so that it fits at every size
+    // and the dialog keeps its size while the user goes through the list.
+    f.setPointSize(std::end(kSizes)[-1]);
+    const QSize largest = QFontMetrics(f).size(Qt::TextSingleLine, kSampleText) + QSize(24, 12);
+    sample->setMinimumSize(sample->minimumSize().expandedTo(largest));
     const QListWidgetItem* size = sizeList->currentItem();
     f.setPointSize(size ? size->text().toInt() : kDefaultSize);
     sample->setFont(f);

@@ -7,9 +7,11 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
-// The font dialog of the options: the faces that can show Japanese text, a
-// list of sizes and a sample line drawn in the chosen face and size as the
-// user moves through the lists. It opens with the face in use selected (the
+// The font dialog of the options: the faces that can show Japanese text (by
+// their Japanese names where a face has one), a list of sizes and a sample
+// line drawn in the chosen face and size as the user moves through the lists;
+// the sample has room for the largest size. A face may be typed by any of its
+// names. It opens with the face in use selected (the
 // installed face that stands in for it when that name is not installed) and
 // accepts only a face name that exists or the one it opened with. Only the
 // face is the answer; the size serves the sample.

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -211,6 +212,20 @@ bool installQtJapanese() {
     QApplication::installTranslator(t);
     translator = t;
     return true;
+}
+
+void makeActive(QWidget* window) {
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(window);  // at once, for the key being delivered
+    QT_WARNING_POP
+    window->activateWindow();
+}
+
+void useJapaneseLocale() {
+    // A language the user set for fontconfig stays theirs.
+    if (qEnvironmentVariableIsEmpty("FC_LANG")) qputenv("FC_LANG", "ja");
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 }
 
 }  // namespace ui

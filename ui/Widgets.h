@@ -83,4 +83,13 @@ void registerFontSubstitutions();
 // dialogs speak the program's language. False when it is not installed.
 bool installQtJapanese();
 
+// Makes a window the active one now and asks the system for the focus.
+void makeActive(QWidget* window);
+
+// The program's language for what is formatted below Qt's translation, set
+// before the application object and fontconfig start: fontconfig names faces
+// by their Japanese names where a font has one (IPAゴシック), and QLocale()
+// formats sizes and dates the Japanese way, whatever the system locale is.
+void useJapaneseLocale();
+
 }  // namespace ui

@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::useJapaneseLocale();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     ui::registerFontSubstitutions();

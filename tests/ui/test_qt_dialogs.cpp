@@ -6,7 +6,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
+#include <QLocale>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,10 +79,22 @@ TEST(JapaneseDialogs, StandardButtonsAndDialogsSpeakJapanese) {
         const QString all = buttonTexts(d).join(u'|') + u'|' + d->findChildren<QLabel*>().value(0)->text();
         EXPECT_FALSE(all.contains(QStringLiteral("Look in"))) << all.toStdString();
         EXPECT_FALSE(buttonTexts(d).contains(QStringLiteral("&Open")));
+        // Sizes and dates the Japanese way, whatever the system locale.
+        const auto* files = qobject_cast<QFileSystemModel*>(d->proxyModel()->sourceModel());
+        const QString eight = QDir::temp().filePath(QStringLiteral("lumbra-eight-bytes.txt"));
+        const QModelIndex size = d->proxyModel()->mapFromSource(files->index(eight, 1));
+        EXPECT_EQ(d->proxyModel()->data(size).toString(), QStringLiteral("8 バイト"));
+        const QModelIndex date = d->proxyModel()->mapFromSource(files->index(eight, 3));
+        EXPECT_EQ(d->proxyModel()->data(date).toString(),
+                  QLocale(QLocale::Japanese).toString(QFileInfo(eight).lastModified(), QLocale::ShortFormat));
         d->resize(640, 420);
         shot(d, "file_dialog");
     });
-    dialogs.openFile({QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル (*.*)|*.*"), QString(), 0x1004});
+    QFile eight(QDir::temp().filePath(QStringLiteral("lumbra-eight-bytes.txt")));
+    ASSERT_TRUE(eight.open(QIODevice::WriteOnly) && eight.write("12345678") == 8);
+    eight.close();
+    dialogs.openFile({QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル (*.*)|*.*"), eight.fileName(), 0x1004});
+    eight.remove();
 }
 
 TEST(JapaneseDialogs, ColourDialogOpensOnTheColourInUse) {
@@ -85,6 +103,7 @@ TEST(JapaneseDialogs, ColourDialogOpensOnTheColourInUse) {
         EXPECT_EQ(d->currentColor(), QColor(0, 128, 255));
         EXPECT_NE(d->windowTitle(), QStringLiteral("Select Color"));
         EXPECT_FALSE(buttonTexts(d).contains(QStringLiteral("Cancel")));
+        for (const QLabel* l : d->findChildren<QLabel*>()) EXPECT_FALSE(l->text().contains(QStringLiteral("HTML")));
         shot(d, "colour_dialog");
     });
     EXPECT_EQ(dialogs.chooseColor(0 + 128 * 256 + 255 * 65536), std::nullopt);  // cancelled
@@ -108,6 +127,9 @@ TEST(FontDialog, OpensOnTheFaceInUseAndTheSampleFollowsTheChoice) {
     EXPECT_EQ(dlg.sample->font().family(), dlg.faceList->item(other)->text());
     dlg.sizeList->setCurrentItem(dlg.sizeList->findItems(QStringLiteral("24"), Qt::MatchExactly).value(0));
     EXPECT_EQ(dlg.sample->font().pointSize(), 24);
+    dlg.sizeList->setCurrentRow(dlg.sizeList->count() - 1);  // the largest size still fits
+    EXPECT_LE(dlg.sample->fontMetrics().horizontalAdvance(dlg.sample->text()), dlg.sample->contentsRect().width());
+    EXPECT_LE(dlg.sample->fontMetrics().height(), dlg.sample->contentsRect().height());
 
     dlg.accept();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -124,7 +146,7 @@ TEST(FontDialog, ATypedFaceMustExist) {
     dlg.faceEdit->setText(QStringLiteral("ipagothic"));
     dlg.accept();
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(dlg.face(), QStringLiteral("IPAGothic"));  // as the system spells it
+    EXPECT_EQ(dlg.face(), QStringLiteral("IPAゴシック"));  // by its Japanese name, as the list shows it
 }
 
 // The bell: nothing loaded until the first miss; without the library (or
