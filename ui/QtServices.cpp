@@ -7,6 +7,10 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLabel>
+#include <QLocale>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
@@ -42,14 +46,33 @@ struct QtBeeper::Canberra {
     using Destroy = int (*)(ca_context*);
     using Play = int (*)(ca_context*, uint32_t, ...);
     void* library = nullptr;
+    void* alsa = nullptr;
     ca_context* context = nullptr;
     Destroy destroy = nullptr;
     Play play = nullptr;
     ~Canberra() {
         if (context && destroy) destroy(context);
         if (library) dlclose(library);
+        if (alsa) dlclose(alsa);
     }
 };
+
+namespace {
+// ALSA, which libcanberra plays through, writes its errors to standard error:
+// where there is no sound card, a run's first bell would print a screen of
+// them. Sound that cannot play falls back to the system beep without a word,
+// so they go nowhere. Loaded by its name, like libcanberra, and left alone
+// when it is not there.
+void quietAlsaError(const char*, int, const char*, int, const char*, ...) {}
+void* quietAlsa() {
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+    const auto set = alsa ? reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")) : nullptr;
+    if (set) set(quietAlsaError);
+    return alsa;
+}
+}  // namespace
 
 QtBeeper::QtBeeper(std::function<void()> fallback, QString library)
     : mFallback(fallback ? std::move(fallback) : [] { QApplication::beep(); }), mLibrary(std::move(library)) {}
@@ -66,6 +89,7 @@ bool QtBeeper::playBell() {
         // Kept, once loaded, for the rest of the run (even when it cannot play).
         mCanberra = std::make_unique<Canberra>();
         Canberra& c = *mCanberra;
+        c.alsa = quietAlsa();
         c.library = dlopen(mLibrary.toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
         const auto create = c.library ? reinterpret_cast<Canberra::Create>(dlsym(c.library, "ca_context_create")) : nullptr;
         c.destroy = c.library ? reinterpret_cast<Canberra::Destroy>(dlsym(c.library, "ca_context_destroy")) : nullptr;
@@ -163,12 +187,30 @@ public:
         return suffix.isEmpty() ? QStringLiteral("ファイル") : suffix + QStringLiteral(" ファイル");
     }
 };
+
+// The size and date columns of the file dialog in the program's language: Qt
+// writes them in the system's ("8 bytes", "8 Dec 2026"), which need not be
+// Japanese.
+class JapaneseFileDetails : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role == Qt::DisplayRole && files && (index.column() == 1 || index.column() == 3)) {
+            const QModelIndex source = mapToSource(index);
+            if (index.column() == 3) return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+            if (!files->isDir(source)) return QLocale().formattedDataSize(files->size(source));
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
 }  // namespace
 
 static std::optional<QString> runFileDialog(const FileDialogRequest& r, bool save) {
     QFileDialog dlg(owner());
     JapaneseFileTypes types;
     dlg.setIconProvider(&types);
+    dlg.setProxyModel(new JapaneseFileDetails(&dlg));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile
                          : ((r.flags & FileFlags::FileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
@@ -189,7 +231,12 @@ std::optional<QString> QtDialogs::openFile(const FileDialogRequest& r) { return 
 std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& r) { return runFileDialog(r, true); }
 
 std::optional<uint32_t> QtDialogs::chooseColor(uint32_t current) {
-    const QColor c = QColorDialog::getColor(ui::fromColorValue(current), owner());
+    QColorDialog dlg(ui::fromColorValue(current), owner());
+    // The one label Qt's Japanese translation leaves in English.
+    for (QLabel* label : dlg.findChildren<QLabel*>())
+        if (label->text().contains(QLatin1String("HTML"))) label->setText(QStringLiteral("カラーコード(&H):"));
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor c = dlg.selectedColor();
     if (!c.isValid()) return std::nullopt;
     return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
            (static_cast<uint32_t>(c.blue()) << 16);
