@@ -163,13 +163,17 @@ void SpeedGame::showScoreOf(int order) {
 bool SpeedGame::setGameType(int order) {
     if (order == mCtx.param.SpeedGameType()) return false;
     mCtx.param.SpeedGameType(static_cast<int16_t>(order));
+    restart();
+    return true;
+}
+
+void SpeedGame::restart() {
     // A board whose last key is typed is played: it is filed under its own
     // order before the new one is dealt, explosions still running or not.
     if (mPos >= kCells)
         gameEnd();
     else
         StartGame();
-    return true;
 }
 
 void SpeedGame::setColor(int index, uint32_t color) {

@@ -43,8 +43,10 @@ public:
     // Runs a dialog of the game (the colour menu's): a board ending meanwhile
     // is filed after it.
     void runDialog(const std::function<void()>& dialog);
-    // The game-type menu: a different order restarts the game; a board
-    // already typed to its last key is filed first, under its own order.
+    // The start menu: a new board. One already typed to its last key is
+    // filed first, under the order it was played in.
+    void restart();
+    // The game-type menu: a different order restarts the game as above.
     // Returns whether the order changed.
     bool setGameType(int order);
     // The colour menu (0 = untyped characters, 1 = the character to type) and

@@ -60,7 +60,7 @@ void frmSpeed::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
     mnuFileStart = addItem(file, QStringLiteral("mnuFileStart"), QStringLiteral("はじめから(&I)"));
-    connect(mnuFileStart, &QAction::triggered, this, [this] { mGame.StartGame(); });
+    connect(mnuFileStart, &QAction::triggered, this, [this] { mGame.restart(); });
     file->addSeparator();
     QMenu* score = file->addMenu(QStringLiteral("成績表示(&S)"));
     score->setObjectName(QStringLiteral("mnuFileScore"));
