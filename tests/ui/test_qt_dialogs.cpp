@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QAbstractProxyModel>
@@ -19,6 +17,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <dlfcn.h>
@@ -79,22 +78,17 @@ TEST(JapaneseDialogs, StandardButtonsAndDialogsSpeakJapanese) {
         const QString all = buttonTexts(d).join(u'|') + u'|' + d->findChildren<QLabel*>().value(0)->text();
         EXPECT_FALSE(all.contains(QStringLiteral("Look in"))) << all.toStdString();
         EXPECT_FALSE(buttonTexts(d).contains(QStringLiteral("&Open")));
-        // Sizes and dates the Japanese way, whatever the system locale.
         const auto* files = qobject_cast<QFileSystemModel*>(d->proxyModel()->sourceModel());
-        const QString eight = QDir::temp().filePath(QStringLiteral("lumbra-eight-bytes.txt"));
-        const QModelIndex size = d->proxyModel()->mapFromSource(files->index(eight, 1));
-        EXPECT_EQ(d->proxyModel()->data(size).toString(), QStringLiteral("8 バイト"));
-        const QModelIndex date = d->proxyModel()->mapFromSource(files->index(eight, 3));
-        EXPECT_EQ(d->proxyModel()->data(date).toString(),
-                  QLocale(QLocale::Japanese).toString(QFileInfo(eight).lastModified(), QLocale::ShortFormat));
+        const QString eight = d->selectedFiles().value(0);
+        const auto cell = [&](int c) { return d->proxyModel()->mapFromSource(files->index(eight, c)).data().toString(); };
+        EXPECT_EQ(cell(1), QStringLiteral("8 バイト"));  // sizes and dates the Japanese way
+        EXPECT_EQ(cell(3), QLocale(QLocale::Japanese).toString(QFileInfo(eight).lastModified(), QLocale::ShortFormat));
         d->resize(640, 420);
         shot(d, "file_dialog");
     });
-    QFile eight(QDir::temp().filePath(QStringLiteral("lumbra-eight-bytes.txt")));
-    ASSERT_TRUE(eight.open(QIODevice::WriteOnly) && eight.write("12345678") == 8);
-    eight.close();
+    QTemporaryFile eight;
+    ASSERT_TRUE(eight.open() && eight.write("12345678") == 8 && eight.flush());
     dialogs.openFile({QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル (*.*)|*.*"), eight.fileName(), 0x1004});
-    eight.remove();
 }
 
 TEST(JapaneseDialogs, ColourDialogOpensOnTheColourInUse) {
