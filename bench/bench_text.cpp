@@ -2,6 +2,7 @@
 // correct key inside an entry) and a whole entry including its finish.
 #include <benchmark/benchmark.h>
 
+#include "Cp932.h"
 #include "FakeApp.h"
 #include "TextPractice.h"
 #include "basParam.h"
@@ -66,6 +67,20 @@ void BM_KeyPressRomajiAlternatives(benchmark::State& state) {
     state.counters["misses"] = s.tp.totals().miss + s.tp.entryMiss();
 }
 BENCHMARK(BM_KeyPressRomajiAlternatives);
+
+// Reading a practice file whose bytes are valid both as UTF-8 and as CP932
+// (kana saved as UTF-8 by an editor): both readings are weighed character by
+// character before one is taken. range(0) entries of ten kana each.
+void BM_DecodeTextFileValidAsBoth(benchmark::State& state) {
+    QByteArray bytes;
+    for (int64_t i = 0; i < state.range(0); ++i)
+        bytes += QStringLiteral("ToNaNiHaHiFuHeHoMaMi|となにはひふへほまみ\r\n").toUtf8();
+    if (!cp932::isValidUtf8(bytes) || cp932::decode(bytes).contains(QChar(0xFFFD)))
+        state.SkipWithError("the bytes are not valid in both encodings");
+    for (auto _ : state) benchmark::DoNotOptimize(cp932::decodeTextFile(bytes));
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_DecodeTextFileValidAsBoth)->Arg(1)->Arg(1000);
 
 }  // namespace
 
