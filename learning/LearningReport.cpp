@@ -164,6 +164,12 @@ QString trendText(const std::optional<double>& trend) {
     return (*trend < 0 ? QStringLiteral("速くなった %1%") : QStringLiteral("遅くなった %1%")).arg(percent);
 }
 
+QString trendCell(const KeyFigures& k) {
+    if (k.trend) return trendText(k.trend);
+    const qint64 left = 2 * kTrendSpan - k.total.attempts;
+    return left > 0 ? QStringLiteral("未判定（あと %1 回）").arg(left) : QString();
+}
+
 QStringList keyTableHeadings() {
     return {QStringLiteral("キー"),           QStringLiteral("打鍵数（全部）"),
             QStringLiteral("正確さ（最近）"), QStringLiteral("平均時間（最近）"),
@@ -179,17 +185,23 @@ QStringList keyRow(const Figures& f, const KeyFigures& k) {
             mean ? QStringLiteral("%1 ms").arg(std::lround(*mean)) : QString(),
             weaknessText(k),
             weakSideText(lookOf(k)),
-            trendText(k.trend)};
+            trendCell(k)};
 }
 
 QString explanationText() {
     return QStringLiteral(
-               "打鍵数は記録した全部の打鍵、「最近」の欄と苦手度・傾向はそのキーの最近 %1 回の打鍵から求めています。\n"
-               "苦手度は、そのキーを正しく打つまでにかかる時間（ミスした分も含む）が、ふつうのキーの何倍かです。"
-               "1 がふつう、2 は倍かかるキーです。\n"
-               "遅い: 時間がふつうの %2 倍以上。ミスが多い: 正確さが %3% 未満。"
-               "苦手度は %4 回打つと（そのうち時間を計れた正しい打鍵が %5 回あると）分かります。")
+               "打鍵数は記録した全部の打鍵、正確さと平均時間はそのキーの最近 %1 回の打鍵の値です。"
+               "苦手度と弱点は最近 %2 回の打鍵を新しいものほど重く（%3 回前の打鍵は半分の重さで）数え、"
+               "傾向は最近 %4 回をその前の %4 回と比べています。\n"
+               "苦手度は、そのキーを正しく打つまでにかかる時間（ミス 1 回はふつうのキー %5 回分）が、"
+               "ふつうのキーの何倍かです。1 がふつう、2 は倍かかるキーです。\n"
+               "遅い: 時間がふつうの %6 倍以上。ミスが多い: 正確さが %7% 未満。"
+               "苦手度は %8 回打つと（そのうち時間を計れた正しい打鍵が %9 回あると）分かります。")
         .arg(kRecentWindow)
+        .arg(kHistory)
+        .arg(kHalfLife)
+        .arg(kTrendSpan)
+        .arg(kMissCost)
         .arg(kSlowMark)
         .arg(std::lround(kMissedMark * 100))
         .arg(kMinAttempts)
@@ -200,8 +212,9 @@ double dayInputsPerMinute(const DayFigures& d) { return d.perMinute() * d.counts
 
 QString dayChartNote() {
     return QStringLiteral(
-        "１分あたりの入力数は、テストの成績と同じく、正しく打てた文字数をミスも含めた打鍵の時間で割った数です"
-        "（2 秒を超える間は休みとして除きます）。");
+               "１分あたりの入力数は、テストの成績と同じく、正しく打てた文字数をミスも含めた打鍵の時間で割った数です"
+               "（%1 秒を超える間は %1 秒として数えます）。")
+        .arg(kGapCapMs / 1000);
 }
 
 QString emptyChartText() {

@@ -68,6 +68,9 @@ QString dayChartNote();
 QString emptyChartText();
 // "速くなった 12%", "遅くなった 8%", "変わらず" (within 5%), "" while unknown.
 QString trendText(const std::optional<double>& trend);
+// The trend cell of a key: trendText, or "未判定（あと 20 回）" while its
+// two spans of attempts are not full yet.
+QString trendCell(const KeyFigures& k);
 
 // The line above the tables: how many keystrokes are kept, how many of the
 // weak-key drill's keys are known, and how that drill draws.

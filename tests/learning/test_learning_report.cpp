@@ -58,8 +58,8 @@ TEST_F(Stores, KeyFiguresExportInBothFormats) {
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     // A is quicker than the yen key, but its five misses cost more.
-    EXPECT_EQ(lines[1], QStringLiteral("A,30,5,83.3%,210,210 ms,1.04,ミスが多い,"));
-    EXPECT_EQ(lines[2], QStringLiteral("¥,25,0,100.0%,330,330 ms,0.96,,"));
+    EXPECT_EQ(lines[1], QStringLiteral("A,30,5,83.3%,210,210 ms,1.04,ミスが多い,未判定（あと 50 回）"));
+    EXPECT_EQ(lines[2], QStringLiteral("¥,25,0,100.0%,330,330 ms,0.96,,未判定（あと 55 回）"));
     const QJsonObject doc = QJsonDocument::fromJson(keyFiguresExport(*f, Format::Json)).object();
     EXPECT_EQ(doc.value("keys").toArray().size(), 2);
     EXPECT_EQ(doc.value("keys").toArray()[0].toObject().value("key").toString(), QStringLiteral("A"));
