@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -93,6 +94,39 @@ BENCHMARK(BM_KeyToScreenWithAnalysisOpen)
     ->ArgName("analysis")
     ->Iterations(3000)
     ->Unit(benchmark::kMillisecond);
+
+// The longest piece of work the analysis window adds to the event loop: one
+// refresh after a run of 100 keys was written (figures already computed, as
+// the main window's heat map asks for them first), with its repaint.
+void BM_AnalysisRefreshAfterARun(benchmark::State& state) {
+    Services s;
+    const QString db = s.param.KeystrokeFileName();
+    QFile::remove(db);
+    if (!QFile::copy(bench::millionKeyStore(), db)) {
+        state.SkipWithError("cannot copy the store");
+        return;
+    }
+    s.learning.utcNow = [] { return QDateTime::currentMSecsSinceEpoch(); };
+    frmAnalysis analysis(s.ctx, {});
+    analysis.show();
+    QCoreApplication::processEvents();
+    qint64 next = 2'000'000;
+    std::vector<learning::Keystroke> run(100);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (auto& k : run) {
+            k = bench::keyAt(next++);
+            k.timeMs = QDateTime::currentMSecsSinceEpoch() + next;
+        }
+        s.learning.store()->append(run);
+        s.learning.storeChanged();
+        s.learning.figures(0);
+        state.ResumeTiming();
+        analysis.Refresh();
+        analysis.repaint();
+    }
+}
+BENCHMARK(BM_AnalysisRefreshAfterARun)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
