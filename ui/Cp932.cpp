@@ -188,8 +188,8 @@ int oddness(char32_t c) {
     if (b.size() != 2) return 3;
     const auto lead = static_cast<unsigned char>(b[0]);
     const auto trail = static_cast<unsigned char>(b[1]);
-    const bool firstLevelKanji = (lead > 0x88 && lead < 0x98) || (lead == 0x88 && trail >= 0x9F) ||
-                                 (lead == 0x98 && trail <= 0x72);
+    const bool firstLevelKanji =
+        (lead > 0x88 && lead < 0x98) || (lead == 0x88 && trail >= 0x9F) || (lead == 0x98 && trail <= 0x72);
     return firstLevelKanji ? 0 : 1;
 }
 

@@ -86,7 +86,8 @@ QStringList namesOfFace(const QString& face) {
     const QByteArray name = face.toUtf8();
     FcPattern* pattern = FcPatternCreate();
     FcObjectSet* families = FcObjectSetBuild(FC_FAMILY, nullptr);
-    if (pattern && families && FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()))) {
+    if (pattern && families &&
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()))) {
         if (FcFontSet* fonts = FcFontList(nullptr, pattern, families)) {
             for (int i = 0; i < fonts->nfont; ++i) {
                 FcChar8* family = nullptr;

@@ -9,9 +9,9 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLocale>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 #include <canberra.h>

@@ -141,7 +141,7 @@ TEST(TextFileRule, EverythingTheProgramWritesReadsBackAsWritten) {
 // kanji, ASCII and punctuation, with rarer kanji (first of all) among them.
 TEST(TextFileRule, JapaneseTextSavedInEitherEncodingReadsAsWritten) {
     const QString pools[] = {QStringLiteral("漾燹纈丐丱乂亅"), QStringLiteral("AZaz09 |-.,\r\n"),
-                             QStringLiteral("あいうかきくさしすっゃょアイカキッー。、「」！（）日本語山田東京大阪学校電車雪")};
+                             QStringLiteral("あいうかきくさしすっゃょアイカキッー。、「」！（）日本語山田東京")};
     std::mt19937 rng(20261208);
     for (int i = 0; i < 5000; ++i) {
         QString text;

@@ -3,18 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QAbstractProxyModel>
 #include <QFileSystemModel>
-#include <QLocale>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -78,9 +78,10 @@ TEST(JapaneseDialogs, StandardButtonsAndDialogsSpeakJapanese) {
         const QString all = buttonTexts(d).join(u'|') + u'|' + d->findChildren<QLabel*>().value(0)->text();
         EXPECT_FALSE(all.contains(QStringLiteral("Look in"))) << all.toStdString();
         EXPECT_FALSE(buttonTexts(d).contains(QStringLiteral("&Open")));
-        const auto* files = qobject_cast<QFileSystemModel*>(d->proxyModel()->sourceModel());
+        const QAbstractProxyModel* proxy = d->proxyModel();
         const QString eight = d->selectedFiles().value(0);
-        const auto cell = [&](int c) { return d->proxyModel()->mapFromSource(files->index(eight, c)).data().toString(); };
+        const auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+        const auto cell = [&](int c) { return proxy->mapFromSource(files->index(eight, c)).data().toString(); };
         EXPECT_EQ(cell(1), QStringLiteral("8 バイト"));  // sizes and dates the Japanese way
         EXPECT_EQ(cell(3), QLocale(QLocale::Japanese).toString(QFileInfo(eight).lastModified(), QLocale::ShortFormat));
         d->resize(640, 420);
@@ -88,7 +89,8 @@ TEST(JapaneseDialogs, StandardButtonsAndDialogsSpeakJapanese) {
     });
     QTemporaryFile eight;
     ASSERT_TRUE(eight.open() && eight.write("12345678") == 8 && eight.flush());
-    dialogs.openFile({QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル (*.*)|*.*"), eight.fileName(), 0x1004});
+    dialogs.openFile(
+        {QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル (*.*)|*.*"), eight.fileName(), 0x1004});
 }
 
 TEST(JapaneseDialogs, ColourDialogOpensOnTheColourInUse) {
