@@ -16,7 +16,6 @@ using learning::Keystroke;
 
 namespace {
 
-QVariant charValue(QChar c) { return c.isNull() ? QVariant() : QVariant(QString(c)); }
 QChar charOf(const QVariant& v) {
     const QString s = v.toString();
     return s.isEmpty() ? QChar() : s[0];

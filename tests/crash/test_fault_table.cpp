@@ -167,7 +167,7 @@ void expectNewFile(World& w, Path p, const QByteArray& old) {
     EXPECT_EQ(r.GetTestCount(2), p == Path::TestEnd ? 1 : 0);
     EXPECT_EQ(r.GetTargetScore(0), p == Path::GameOver ? 500 : 300);
     EXPECT_EQ(r.GetTextCount(), p == Path::TextClose ? 3 : 2);
-    if (p != Path::Erase) EXPECT_DOUBLE_EQ(r.GetTestBestTime(0), 31.25);
+    if (p != Path::Erase) { EXPECT_DOUBLE_EQ(r.GetTestBestTime(0), 31.25); }
 }
 
 // What Cancel leaves: the old file, except where the fault came too late to

@@ -136,7 +136,8 @@ private:
     template <typename T>
     static std::optional<T> take(std::deque<std::optional<T>>& q) {
         if (q.empty()) return std::nullopt;
-        auto v = q.front();
+        std::optional<T> v;
+        v.swap(q.front());
         q.pop_front();
         return v;
     }

@@ -31,7 +31,7 @@ void RecordingSurface::record(Kind kind, double x1, double y1, double x2, double
 void RecordingSurface::clear(uint32_t color) {
     DrawState state = mState;
     state.color = color;
-    ops.push_back({state, Kind::Clear});
+    ops.push_back({state, Kind::Clear, 0, 0, 0, 0, QString()});
 }
 
 void RecordingSurface::line(double x1, double y1, double x2, double y2) { record(Kind::Line, x1, y1, x2, y2); }

@@ -98,7 +98,7 @@ TEST_P(Migration, OlderFileEndsWithTheFiguresOfANewOne) {
     old.close();
     ASSERT_TRUE(old.open()) << old.error().toStdString();
     EXPECT_EQ(old.schemaVersion(), KeystrokeStore::kSchemaVersion);
-    if (from == 0) ASSERT_TRUE(old.append(keys));
+    if (from == 0) { ASSERT_TRUE(old.append(keys)); }
     EXPECT_EQ(allKeystrokes(old), allKeystrokes(fresh));  // prev_vk rebuilt from the row before
     const auto a = old.figures(0), b = fresh.figures(0);
     ASSERT_TRUE(a && b);

@@ -42,7 +42,7 @@ TEST(KeyPracticeRun, ComprehensiveTestOfHundredKeysWithMissesReachesResultsFile)
         }
         ASSERT_EQ(view.lastRunShown, 0) << "ended early at key " << typed;
         practice.Form_KeyDown(rig.main.keyCode(practice.next(0)));
-        if (typed == 0) EXPECT_EQ(practice.startTime(), 5000u);
+        if (typed == 0) { EXPECT_EQ(practice.startTime(), 5000u); }
         EXPECT_EQ(practice.typedCount(), typed + 1);
         rig.clock.advance(400);
     }
@@ -176,7 +176,7 @@ TEST(KeyPracticeMisses, MissNextAdvancesDrillsButNeverTests) {
         EXPECT_EQ(rig.practice.running(), !drill) << level;
         EXPECT_EQ(rig.practice.missCount(), 10) << level;
         EXPECT_EQ(rig.practice.typedCount(), drill ? 10 : 0) << level;
-        if (drill) EXPECT_EQ(rig.results.GetLastRunMisses(), 10) << level;
+        if (drill) { EXPECT_EQ(rig.results.GetLastRunMisses(), 10) << level; }
     }
 }
 

@@ -141,7 +141,7 @@ TEST(frmMainWindow, BeginnerTestPlayedWithKeysReachesResultsFile) {
             EXPECT_TRUE(w.practice().running());
             EXPECT_TRUE(w.pbrInputStr->isVisible());
         }
-        if (typed == 49) EXPECT_EQ(w.pbrInputStr->value(), 50);
+        if (typed == 49) { EXPECT_EQ(w.pbrInputStr->value(), 50); }
         rig.clock.advance(300);
     }
     EXPECT_FALSE(w.practice().running());
@@ -225,7 +225,7 @@ TEST(frmMainWindow, OpenResultsWindowAndGraphShowATestRecordedMeanwhile) {
     w.mnuViewResults->trigger();
     frmResults* results = rig.forms.find<frmResults>();
     ASSERT_NE(results, nullptr);
-    results->mnuViewGraph->trigger();
+    results->findChild<QAction*>("mnuViewGraph")->trigger();
     frmGraph* graph = rig.forms.find<frmGraph>();
     ASSERT_NE(graph, nullptr);
     QApplication::processEvents();
@@ -238,7 +238,7 @@ TEST(frmMainWindow, OpenResultsWindowAndGraphShowATestRecordedMeanwhile) {
     for (int typed = 0; typed < 100; ++typed) {
         QTest::keyClick(rig.keys(), rig.expectedKey());
         rig.clock.advance(250);
-        if (typed < 99) ASSERT_FALSE(results->isActiveWindow());
+        if (typed < 99) { ASSERT_FALSE(results->isActiveWindow()); }
     }
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     EXPECT_EQ(count(), "1");

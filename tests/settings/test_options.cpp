@@ -181,7 +181,7 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
             EXPECT_GE(w->width(), r.rect.width()) << r.name;
         else
             EXPECT_EQ(w->width(), r.rect.width()) << r.name;
-        if (widens) EXPECT_GE(w->width(), w->sizeHint().width()) << r.name << ": caption cut off";
+        if (widens) { EXPECT_GE(w->width(), w->sizeHint().width()) << r.name << ": caption cut off"; }
         EXPECT_EQ(w->property("text").toString(), QString::fromUtf8(r.caption)) << r.name;
         EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(r.panel)) << r.name;
     }

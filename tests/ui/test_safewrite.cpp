@@ -170,14 +170,14 @@ TEST_P(NotARegularFile, IsRefusedWithTheErrorBoxAndStaysWhatItWas) {
     const QString node = dir.file("node");
     if (!makeNode(node, row.kind)) GTEST_SKIP() << "this process cannot make a " << row.name;
     const QString path = row.throughLink ? dir.file("Lumbra.dat") : node;
-    if (row.throughLink) ASSERT_TRUE(QFile::link(node, path));
+    if (row.throughLink) { ASSERT_TRUE(QFile::link(node, path)); }
     FakeDialogs dialogs;
     dialogs.msgAnswers = {MsgResult::Retry, MsgResult::Cancel};
     EXPECT_FALSE(writeFileWithRetry(path, "data", dialogs, kError));
     ASSERT_EQ(dialogs.messages.size(), 2u) << "Retry asks again while the cause is there";
     EXPECT_EQ(dialogs.messages[0].text, kError + QStringLiteral("\r\n") + path);
     EXPECT_EQ(typeOf(node), row.kind) << "the node was replaced";
-    if (row.throughLink) EXPECT_EQ(typeOf(path), mode_t(S_IFLNK)) << "the link was replaced";
+    if (row.throughLink) { EXPECT_EQ(typeOf(path), mode_t(S_IFLNK)) << "the link was replaced"; }
     const QStringList names = leftovers(dir);
     EXPECT_TRUE(names.filter(QStringLiteral(".")).filter(QRegularExpression("\\.[A-Za-z0-9]{6}$")).isEmpty())
         << names.join(u',').toStdString();
