@@ -42,8 +42,7 @@ void QtGameWindow::setTimerInterval(int ms) {
 
 void QtGameWindow::showScore(int rank) {
     refresh();
-    frmScore::setGRank(static_cast<int16_t>(rank));
-    frmScore::showModal(mCtx, this);
+    frmScore::showModal(mCtx, this, mScoreTable, rank);
     activateWindow();
     setFocus();
 }
@@ -67,8 +66,6 @@ void QtGameWindow::setFixedClient(int widthTw, int heightTw) {
     centralWidget()->setFixedSize(twips::px(widthTw), twips::px(heightTw));
     setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
 }
-
-void QtScoreGameWindow::selectScoreTable(int scoreTable) { frmScore::setGParent(scoreTable); }
 
 void QtGameWindow::runModal(QtGameWindow* w, bool centreOnOwner) {
     w->setAttribute(Qt::WA_DeleteOnClose);

@@ -51,6 +51,8 @@ protected:
     // Opens a game window modally over its owner (centred on it when asked)
     // and returns when it is closed; the window deletes itself.
     static void runModal(QtGameWindow* w, bool centreOnOwner);
+    // The table the high-score dialog shows over this window (frmScore).
+    void setScoreTable(int table) { mScoreTable = table; }
 
     // The window's client area, named "client", as its central widget.
     QWidget* addClient();
@@ -101,6 +103,7 @@ protected:
 
 private:
     QTimer* mTimer;
+    int mScoreTable = 0;
 };
 
 // The windows of the balloon and target games: the file menu of
@@ -123,11 +126,11 @@ protected:
     // The game letters' font.
     virtual void SetGameFont() = 0;
 
-    // Load: the score dialog shows this game's table (frmScore's gParent) from
-    // now on, the logic reads the results file and starts, the controls follow.
+    // Load: the score dialog shows this game's table, the logic reads the
+    // results file and starts, the controls follow.
     template <typename Game>
     void loadGame(int scoreTable, Game& game) {
-        selectScoreTable(scoreTable);
+        setScoreTable(scoreTable);
         game.load();
         SetGameFont();
         refresh();
@@ -150,6 +153,5 @@ protected:
     }
 
 private:
-    static void selectScoreTable(int scoreTable);
     void showScores(const QString& score, const QString& hiScore, const GameMechanics& mechanics);
 };

@@ -11,7 +11,6 @@
 #include "QtArtwork.h"
 #include "Widgets.h"
 #include "basParam.h"
-#include "frmScore.h"
 
 namespace {
 

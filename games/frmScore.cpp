@@ -54,24 +54,24 @@ QIcon iconOf(int parent) {
 
 }  // namespace
 
-frmScore::frmScore(AppContext& ctx, QWidget* parent) : QDialog(parent) {
+frmScore::frmScore(AppContext& ctx, int table, int rank, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmScore"));
     setWindowTitle(QStringLiteral("成績表示"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
     if (ctx.forms) ctx.forms->add(this);
     buildControls();
-    fill(ctx);
+    fill(ctx, table, rank);
 }
 
 void frmScore::buildControls() {
-    std::array<QLabel**, 5> titles{&lblRankTitle, &lblPointTitle, &lblLevelTitle, &lblNameTitle, &lblDateTitle};
-    std::array<std::array<QLabel*, kRows>*, 5> cells{&lblRank, &lblPoint, &lblLevel, &lblName, &lblDate};
     for (size_t c = 0; c < kColumns.size(); ++c) {
         const Column& col = kColumns[c];
         const QString name = QString::fromLatin1(col.name);
-        *titles[c] = makeLabel(this, QStringLiteral("lbl%1Title").arg(name), QString::fromUtf16(col.title));
-        ui::placeTwips(*titles[c], col.titleLeft, kTitleTop, col.width, kCellHeight);
+        QLabel* title = makeLabel(this, QStringLiteral("lbl%1Title").arg(name), QString::fromUtf16(col.title));
+        ui::placeTwips(title, col.titleLeft, kTitleTop, col.width, kCellHeight);
+        if (c == 1) lblPointTitle = title;
+        if (c == 2) lblLevelTitle = title;
         for (int r = 0; r < kRows; ++r) {
             QLabel* cell = makeLabel(this, QStringLiteral("lbl%1_%2").arg(name).arg(r), QString());
             cell->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -79,10 +79,10 @@ void frmScore::buildControls() {
             cell->setAlignment(col.align | Qt::AlignVCenter);
             cell->setIndent(col.align == Qt::AlignHCenter ? 0 : 2);
             ui::placeTwips(cell, col.cellLeft, kRowTops[static_cast<size_t>(r)], col.width, kCellHeight);
-            (*cells[c])[static_cast<size_t>(r)] = cell;
+            if (c == 0) cell->setText(r < 5 ? QString::number(r + 1) : QStringLiteral("-"));
+            mCells[c][static_cast<size_t>(r)] = cell;
         }
     }
-    for (int r = 0; r < kRows; ++r) lblRank[static_cast<size_t>(r)]->setText(r < 5 ? QString::number(r + 1) : QStringLiteral("-"));
     cmdOk = new QPushButton(QStringLiteral("確認"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setDefault(true);
@@ -90,33 +90,30 @@ void frmScore::buildControls() {
     connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);  // Esc rejects: the same close
 }
 
-void frmScore::fill(AppContext& ctx) {
+void frmScore::fill(AppContext& ctx, int table, int rank) {
     ctx.results.LoadResults();
-    const ScoreTableView v = BuildScoreTable(ctx.results, ctx.param, gParent, gRank);
+    const ScoreTableView v = BuildScoreTable(ctx.results, ctx.param, table, rank);
     const int windowHeightTw = v.sixthRow ? 3300 : 2910;
     ui::placeTwips(cmdOk, 3360, v.sixthRow ? 2280 : 1920, 1215, 375);
     setFixedSize(twips::px(kClientWidthTw), twips::clientHeightPx(windowHeightTw, false, false));
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     for (int r = 0; r < kRows; ++r) {
         const auto& row = v.row[static_cast<size_t>(r)];
-        const std::array<QLabel*, 5> cells{lblRank[static_cast<size_t>(r)], lblPoint[static_cast<size_t>(r)],
-                                           lblLevel[static_cast<size_t>(r)], lblName[static_cast<size_t>(r)],
-                                           lblDate[static_cast<size_t>(r)]};
         const std::array<QString, 5> texts{row.rank, row.point, row.level, row.name, row.date};
-        for (size_t c = 0; c < cells.size(); ++c) {
-            cells[c]->setText(texts[c]);
-            cells[c]->setVisible(r < v.rows);
-            ui::setBackColor(cells[c], row.highlight ? kHighlight : buttonFace);
+        for (size_t c = 0; c < mCells.size(); ++c) {
+            QLabel* cell = mCells[c][static_cast<size_t>(r)];
+            cell->setText(texts[c]);
+            cell->setVisible(r < v.rows);
+            ui::setBackColor(cell, row.highlight ? kHighlight : buttonFace);
         }
     }
     lblPointTitle->setText(v.pointTitle);
     lblLevelTitle->setText(v.levelTitle);
-    setWindowIcon(iconOf(gParent));
-    gRank = 0;
+    setWindowIcon(iconOf(table));
 }
 
-void frmScore::showModal(AppContext& ctx, QWidget* owner) {
-    frmScore dlg(ctx, owner);
+void frmScore::showModal(AppContext& ctx, QWidget* owner, int table, int rank) {
+    frmScore dlg(ctx, table, rank, owner);
     ui::centreOver(&dlg, owner);
     dlg.exec();
 }

@@ -15,7 +15,6 @@
 #include "Twips.h"
 #include "Widgets.h"
 #include "basParam.h"
-#include "frmScore.h"
 
 namespace {
 
@@ -49,7 +48,7 @@ frmSpeed::frmSpeed(AppContext& ctx, QWidget* parent)
     central->installEventFilter(this);
     resize(twips::px(kClientTw.width()), twips::px(kClientTw.height()) + menuBar()->sizeHint().height());
 
-    frmScore::setGParent(3);
+    setScoreTable(3);
     mnuSetGameType[ctx.param.SpeedGameType() == 1 ? 1 : 0]->setChecked(true);
     mGame.load();
     Form_Resize();

@@ -14,7 +14,6 @@
 #include "Twips.h"
 #include "Widgets.h"
 #include "basParam.h"
-#include "frmScore.h"
 
 namespace {
 

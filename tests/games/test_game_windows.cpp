@@ -187,3 +187,22 @@ TEST(SpeedWindow, GameTypeCheckMarkAndColourDialogs) {
     EXPECT_EQ(rig.dialogs.colorsShown, (std::vector<uint32_t>{255u + 256u * 55u + 65536u * 55u,
                                                              55u + 256u * 55u + 65536u * 255u}));
 }
+
+TEST(GameWindows, ScoreDialogShowsTheWindowsOwnTable) {
+    GameRig rig;
+    frmBalloon balloon(rig.ctx);
+    frmTarget target(rig.ctx);
+    frmSpeed speed(rig.ctx);
+    for (auto [w, levelTitle] : {std::pair<QtGameWindow*, const char*>{&balloon, "レベル"}, {&target, ""},
+                                 {&speed, "ミス数"}}) {
+        QString shown = QStringLiteral("no dialog");
+        QTimer::singleShot(0, [&] {
+            if (QWidget* dlg = QApplication::activeModalWidget()) {
+                shown = dlg->findChild<QLabel*>("lblLevelTitle")->text();
+                dlg->close();
+            }
+        });
+        w->showScore(0);
+        EXPECT_EQ(shown, QString::fromUtf8(levelTitle)) << w->objectName().toStdString();
+    }
+}

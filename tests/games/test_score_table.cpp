@@ -78,28 +78,27 @@ TEST(ScoreTable, QuickDrawShowsTheHalfOfTheCurrentOrderAndTheSharedSixthRow) {
     EXPECT_EQ(abc.row[1].point, QString());
 }
 
-TEST(ScoreDialog, GeometryHighlightAndRankReset) {
+TEST(ScoreDialog, GeometryAndHighlight) {
     GameRig rig;
     rig.results.AddBalloonScore(300, 4);
     rig.results.AddBalloonScore(-10, 1);
     ASSERT_TRUE(rig.results.SaveResults());
     rig.results.AddBalloonScore(999, 9);  // not saved: the dialog reads the file
 
-    frmScore::setGParent(1);
-    frmScore::setGRank(6);
+    auto label = [](const frmScore& dlg, const char* name) { return dlg.findChild<QLabel*>(name); };
     {
-        frmScore dlg(rig.ctx);
-        EXPECT_EQ(frmScore::gRank, 0);
+        frmScore dlg(rig.ctx, 1, 6);
+        const auto* ok = dlg.findChild<QPushButton*>("cmdOk");
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("成績表示"));
         EXPECT_EQ(dlg.height(), twips::clientHeightPx(3300, false, false));
-        EXPECT_EQ(dlg.cmdOk->geometry(), QRect(twips::px(3360), twips::px(2280), twips::px(1215), twips::px(375)));
-        EXPECT_TRUE(dlg.cmdOk->isDefault());
-        EXPECT_FALSE(dlg.lblDate[5]->isHidden());
-        EXPECT_EQ(dlg.lblPoint[0]->text(), QStringLiteral("300"));
-        EXPECT_EQ(dlg.lblPoint[5]->text(), QStringLiteral("-10"));
-        EXPECT_EQ(dlg.lblName[5]->palette().color(QPalette::Window), QColor(255, 255, 128));
-        EXPECT_NE(dlg.lblName[0]->palette().color(QPalette::Window), QColor(255, 255, 128));
-        EXPECT_EQ(dlg.lblRank[5]->geometry().top(), twips::px(1800));
+        EXPECT_EQ(ok->geometry(), QRect(twips::px(3360), twips::px(2280), twips::px(1215), twips::px(375)));
+        EXPECT_TRUE(ok->isDefault());
+        EXPECT_FALSE(label(dlg, "lblDate_5")->isHidden());
+        EXPECT_EQ(label(dlg, "lblPoint_0")->text(), QStringLiteral("300"));
+        EXPECT_EQ(label(dlg, "lblPoint_5")->text(), QStringLiteral("-10"));
+        EXPECT_EQ(label(dlg, "lblName_5")->palette().color(QPalette::Window), QColor(255, 255, 128));
+        EXPECT_NE(label(dlg, "lblName_0")->palette().color(QPalette::Window), QColor(255, 255, 128));
+        EXPECT_EQ(label(dlg, "lblRank_5")->geometry().top(), twips::px(1800));
         if (const QString dir = qEnvironmentVariable("LUMBRA_SHOTS"); !dir.isEmpty()) {
             dlg.show();
             const QImage img = dlg.grab().toImage();
@@ -107,11 +106,11 @@ TEST(ScoreDialog, GeometryHighlightAndRankReset) {
         }
     }
     {
-        frmScore dlg(rig.ctx);  // shown again from a menu: five rows, nothing highlighted
+        frmScore dlg(rig.ctx, 1, 0);  // from a menu: five rows, nothing highlighted
         EXPECT_EQ(dlg.height(), twips::clientHeightPx(2910, false, false));
-        EXPECT_EQ(dlg.cmdOk->y(), twips::px(1920));
-        EXPECT_TRUE(dlg.lblDate[5]->isHidden());
-        for (int r = 0; r < 5; ++r)
-            EXPECT_NE(dlg.lblRank[static_cast<size_t>(r)]->palette().color(QPalette::Window), QColor(255, 255, 128));
+        EXPECT_EQ(dlg.findChild<QPushButton*>("cmdOk")->y(), twips::px(1920));
+        EXPECT_TRUE(label(dlg, "lblDate_5")->isHidden());
+        for (const char* rank : {"lblRank_0", "lblRank_1", "lblRank_2", "lblRank_3", "lblRank_4"})
+            EXPECT_NE(label(dlg, rank)->palette().color(QPalette::Window), QColor(255, 255, 128)) << rank;
     }
 }

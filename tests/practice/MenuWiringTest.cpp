@@ -125,33 +125,35 @@ TEST(MenuWiring, GamesOpenOnlyAfterANameIsGiven) {
 // Each game opens modal with its own high-score table chosen for the score
 // dialog; the balloon and target games open centred on the main window (within
 // the few pixels the frames differ by).
-TEST(MenuWiring, EachGameOpensModalWithItsScoreTable) {
+TEST(MenuWiring, EachGameOpensModal) {
     WiringRig rig;
     rig.window->move(40, 40);
     struct Row {
         const char* item;
-        int table;
+        const char* game;
         bool centred;
     };
-    for (const Row& row : {Row{"mnuViewGameBalloon", 1, true}, Row{"mnuViewGameTarget", 2, true},
-                           Row{"mnuViewGameSpeed", 3, false}}) {
+    for (const Row& row : {Row{"mnuViewGameBalloon", "frmBalloon", true}, Row{"mnuViewGameTarget", "frmTarget", true},
+                           Row{"mnuViewGameSpeed", "frmSpeed", false}}) {
         rig.dialogs.inputAnswers = {QStringLiteral("NAME")};
-        frmScore::setGParent(0);
         bool shown = false;
-        int table = -1;
+        QString opened;
         QPoint offCentre;
         QTimer::singleShot(0, [&] {
             QWidget* game = QApplication::activeModalWidget();
             if (!game) return;
             shown = true;
-            table = frmScore::gParent;
+            opened = game->objectName();
             offCentre = game->frameGeometry().center() - rig.window->frameGeometry().center();
             game->close();
         });
         WiringRig::trigger(rig.window, row.item);
         ASSERT_TRUE(shown) << row.item;
-        EXPECT_EQ(table, row.table) << row.item;
-        if (row.centred) EXPECT_LE(offCentre.manhattanLength(), 6) << row.item << " off by " << offCentre.x() << "," << offCentre.y();
+        EXPECT_EQ(opened, QLatin1String(row.game)) << row.item;
+        if (row.centred) {
+            EXPECT_LE(offCentre.manhattanLength(), 6)
+                << row.item << " off by " << offCentre.x() << "," << offCentre.y();
+        }
     }
 }
 
