@@ -29,6 +29,10 @@ public:
     // only touched when they change, so calling it from a repaint settles.
     void ShowResults();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // The controls of one frame; object names carry the design's names
     // (lblG2TestCountValue, lblG2Time_0 ...).
     struct Panel {
@@ -57,10 +61,6 @@ public:
     void mnuFileClose_Click();
     void mnuViewGraph_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void buildMenus();
     Panel buildPanel(QWidget* parent, int kind, const QString& prefix, const QString& frameName,
                      const QString& caption, int top);

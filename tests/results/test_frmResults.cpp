@@ -25,6 +25,7 @@ protected:
         auto* l = window->findChild<QLabel*>(name);
         return l ? l->text() : QStringLiteral("<missing %1>").arg(name);
     }
+    QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
     void open() {
         window.reset(new frmResults(ctx));
         window->show();
@@ -86,11 +87,11 @@ TEST_F(ResultsWindowTest, BuildsTheDesignedLayout) {
     auto* menu = window->menuBar()->actions().value(0);
     ASSERT_TRUE(menu);
     EXPECT_EQ(menu->text(), QStringLiteral("ファイル(&F)"));
-    EXPECT_EQ(window->mnuFileErase->text(), QStringLiteral("成績の消去(&E)"));
-    EXPECT_TRUE(window->mnuFileErase->shortcut().isEmpty());
-    EXPECT_EQ(window->mnuFileClose->text(), QStringLiteral("閉じる(&C)"));
-    EXPECT_EQ(window->mnuFileClose->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_TRUE(window->mnuFileBar1->isSeparator());
+    EXPECT_EQ(action("mnuFileErase")->text(), QStringLiteral("成績の消去(&E)"));
+    EXPECT_TRUE(action("mnuFileErase")->shortcut().isEmpty());
+    EXPECT_EQ(action("mnuFileClose")->text(), QStringLiteral("閉じる(&C)"));
+    EXPECT_EQ(action("mnuFileClose")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_TRUE(action("mnuFileBar1")->isSeparator());
 }
 
 TEST_F(ResultsWindowTest, NoResultsShowZerosAndEmptyCells) {
@@ -104,7 +105,7 @@ TEST_F(ResultsWindowTest, NoResultsShowZerosAndEmptyCells) {
             EXPECT_EQ(text(lbl + QStringLiteral("MissType_%1").arg(i)), "");
         }
     }
-    window->mnuFileErase->trigger();
+    action("mnuFileErase")->trigger();
     EXPECT_TRUE(dialogs.messages.empty());  // nothing to erase, nothing asked
 }
 
@@ -159,7 +160,7 @@ TEST_F(ResultsWindowTest, EraseAnsweredNoChangesNothing) {
     const QByteArray before = readDat();
     open();
     dialogs.msgAnswers = {MsgResult::No};
-    window->mnuFileErase->trigger();
+    action("mnuFileErase")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(isYesNoQuestion(dialogs.messages[0], QStringLiteral("今までの成績を消去しますか？"),
                                 QStringLiteral("確認"), 1));  // No
@@ -178,7 +179,7 @@ TEST_F(ResultsWindowTest, EraseAnsweredYesEmptiesBothPanelsAndTheFile) {
     }
     open();
     dialogs.msgAnswers = {MsgResult::Yes};
-    window->mnuFileErase->trigger();
+    action("mnuFileErase")->trigger();
     for (const char* p : {"G1", "G2"}) {
         const QString lbl = QStringLiteral("lbl") + p;
         EXPECT_EQ(text(lbl + "TestCountValue"), "0");
@@ -198,7 +199,7 @@ TEST_F(ResultsWindowTest, ShowModelessKeepsOneWindow) {
     EXPECT_EQ(first, second);
     EXPECT_TRUE(first->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_EQ(forms.find<frmResults>(), first);
-    first->mnuFileClose->trigger();
+    first->findChild<QAction*>("mnuFileClose")->trigger();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(forms.find<frmResults>(), nullptr);
 }
