@@ -48,7 +48,7 @@ TEST_F(ResultsChangesTest, AListenerMayLeaveWhileBeingTold) {
     EXPECT_EQ(second, 2);
 }
 
-TEST_F(ResultsChangesTest, WatchRefreshesOnceAfterTheCycleAndStopsWithItsOwner) {
+TEST_F(ResultsChangesTest, WatchRefreshesOnceAfterEachCycleAndStopsWithItsOwner) {
     auto owner = std::make_unique<QObject>();
     int refreshes = 0;
     auto* watch = new ResultsWatch(results, {ResultsChange::Saved, ResultsChange::Erased},
@@ -62,10 +62,13 @@ TEST_F(ResultsChangesTest, WatchRefreshesOnceAfterTheCycleAndStopsWithItsOwner) 
     EXPECT_TRUE(watch->pending());
     QCoreApplication::processEvents();
     EXPECT_EQ(refreshes, 1) << "erase and save make one refresh";
+    ASSERT_TRUE(results.SaveResults());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(refreshes, 2) << "every later cycle refreshes too";
     owner.reset();
     ASSERT_TRUE(results.SaveResults());
     QCoreApplication::processEvents();
-    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(refreshes, 2);
 }
 
 }  // namespace
