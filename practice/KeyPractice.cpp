@@ -58,9 +58,9 @@ void KeyPractice::setKeyColor(int code, uint32_t color) {
     if (mKeyboard.setForeColor(code, color) && mView) mView->keyForeColorChanged(static_cast<int16_t>(code), color);
 }
 
-void KeyPractice::setProgress(bool visible, int32_t value) {
-    mProgressVisible = visible;
-    mProgressValue = value;
+// The run is over (or abandoned): the progress bar goes.
+void KeyPractice::endRun() {
+    mRunning = false;
     if (mView) mView->progressChanged();
 }
 
@@ -90,30 +90,34 @@ void KeyPractice::NextChar() {
     setQueue(5, n);
     if (mView) mView->queueChanged();
     ++mTypedCount;
-    setProgress(mProgressVisible, mTypedCount);
+    if (mView) mView->progressChanged();
 }
 
 void KeyPractice::SetLevel(int level) {
     level = practice::validLevel(level);
     mParam.Level(static_cast<int16_t>(level));
     MakeDrill(level);
-    mFeeding = true;
-    Form_KeyDown(expectedCode());
-    mFeeding = false;
-    mRunning = false;
+    // The expected key is judged as if typed (the queue moves on by one), not
+    // recorded as the learner's, and the run it started is dropped.
+    const int16_t k = expectedCode();
+    if (!mRunning) startRun(k);
+    judge(k);
     if (mRecorder) mRecorder->runEnded();
-    setProgress(false, mProgressValue);
+    endRun();
     mCaption = practice::levelWindowCaption(level);
     if (mView) mView->captionChanged();
 }
 
 void KeyPractice::Form_KeyDown(int16_t k) {
     const bool first = !mRunning;
-    if (!mRunning) startRun(k);
+    if (first) startRun(k);
+    if (mRecorder) record(expectedCode(), k, first);
+    judge(k);
+}
+
+void KeyPractice::judge(int16_t k) {
     setKeyColor(mLastKey, OnScreenKeyboard::Black);
-    const int16_t expected = expectedCode();
-    if (mRecorder && !mFeeding) record(expected, k, first);
-    if (k == expected)
+    if (k == expectedCode())
         NextChar();
     else
         judgeMiss(k);
@@ -127,7 +131,7 @@ void KeyPractice::startRun(int16_t k) {
     mMissCount = 0;
     mResults.ResetRun();
     mNeedCount = isTestLevel(mParam.Level()) ? kTestLength : mParam.NeedCount();
-    setProgress(true, 0);
+    if (mView) mView->progressChanged();
     mStartTime = mClock.timeGetTime();
     mLastKey = k;
 }
@@ -159,8 +163,7 @@ void KeyPractice::finishRun(int16_t k) {
     setKeyColor(k, OnScreenKeyboard::Black);
     if (mRecorder) mRecorder->runEnded();
     if (mView) mView->showLastRun();
-    mRunning = false;
-    setProgress(false, mProgressValue);
+    endRun();
 }
 
 void KeyPractice::RecordTest(int kind, const QString& seconds) {
@@ -171,9 +174,8 @@ void KeyPractice::RecordTest(int kind, const QString& seconds) {
 }
 
 void KeyPractice::ReStart() {
-    mRunning = false;
     if (mRecorder) mRecorder->runEnded();
-    setProgress(false, mProgressValue);
+    endRun();
     setKeyColor(mLastKey, OnScreenKeyboard::Black);
 }
 

@@ -86,9 +86,10 @@ public:
     int32_t missCount() const { return mMissCount; }
     const QString& queueText(int i) const { return mQueueText[static_cast<size_t>(i)]; }
     const QString& caption() const { return mCaption; }
-    bool progressVisible() const { return mProgressVisible; }
+    // The progress bar shows while a run goes on, at the keys typed so far.
+    bool progressVisible() const { return mRunning; }
     int32_t progressMax() const { return mNeedCount; }
-    int32_t progressValue() const { return mProgressValue; }
+    int32_t progressValue() const { return mTypedCount; }
     const OnScreenKeyboard& keyboard() const { return mKeyboard; }
 
 private:
@@ -97,10 +98,11 @@ private:
     void setKeyColor(int code, uint32_t color);
     void setQueue(int i, int16_t keyIndex);
     void startRun(int16_t k);
+    void judge(int16_t k);
     void judgeMiss(int16_t k);
     void finishRun(int16_t k);
     void RecordTest(int kind, const QString& seconds);
-    void setProgress(bool visible, int32_t value);
+    void endRun();
     void record(int16_t expected, int16_t k, bool firstOfRun);
 
     basMain& mMain;
@@ -113,7 +115,6 @@ private:
     KeyRecorder* mRecorder = nullptr;
     WeakKeyWeights* mWeights = nullptr;
     std::vector<double> mWeakWeights;  // by key index from mRangeLow; empty: uniform draw
-    bool mFeeding = false;             // SetLevel's own key-down, not the learner's
 
     std::array<int16_t, 6> mNext{};
     int16_t mRangeLow = 0;
@@ -127,7 +128,5 @@ private:
 
     std::array<QString, 6> mQueueText;
     QString mCaption = QStringLiteral("タッチタイプ練習");
-    bool mProgressVisible = false;
-    int32_t mProgressValue = 0;
     OnScreenKeyboard mKeyboard;
 };
