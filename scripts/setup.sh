@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lumbra needs when they are missing.
 #   setup.sh          what building and running the program needs
-#   setup.sh --tests  also what the tests need (GoogleTest, Xvfb, xdotool, clang for
-#                     the fuzz targets ...)
+#   setup.sh --tests  also what the tests and checks need (GoogleTest, Xvfb,
+#                     xdotool, clang for the fuzz targets, clang-format ...)
 # Works as root, or as a normal user through sudo.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev libgl-dev libfontconfig-dev
           fonts-ipafont-gothic ccache qt6-translations-l10n libcanberra-dev libasound2)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils xauth sqlite3 clang libclang-rt-14-dev)
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils xauth sqlite3 clang libclang-rt-14-dev clang-format-14)
 fi
 
 missing=()
