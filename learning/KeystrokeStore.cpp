@@ -23,6 +23,13 @@ QChar charOf(const QVariant& v) {
 
 QString localDay(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms).date().toString(Qt::ISODate); }
 
+QString notTypingKeys() {
+    QStringList codes;
+    for (int vk = 1; vk < 256; ++vk)
+        if (!learning::isTypingKey(static_cast<int16_t>(vk))) codes << QString::number(vk);
+    return codes.join(u',');
+}
+
 const QStringList& version1() {
     static const QStringList s{
         QStringLiteral("CREATE TABLE keystrokes("
@@ -56,9 +63,12 @@ const QStringList& version2() {
     return s;
 }
 
-// The totals are filled from the keystrokes after these.
+// Keys that are not the learner's typing (Alt opening a menu, a Shift
+// pressed alone), stored as misses before they were let go, are dropped;
+// the totals are filled from the keystrokes after these.
 const QStringList& version3() {
     static const QStringList s{
+        QStringLiteral("DELETE FROM keystrokes WHERE pressed_vk IN (%1)").arg(notTypingKeys()),
         QStringLiteral("DROP TABLE days"),
         QStringLiteral("CREATE TABLE days(day TEXT, layout INTEGER, attempts INTEGER, misses INTEGER, "
                        "timed_n INTEGER, timed_ms INTEGER, PRIMARY KEY(day, layout))"),

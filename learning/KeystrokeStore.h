@@ -22,8 +22,9 @@ class QSqlDatabase;
 //      a key, and the running totals the analysis reads instead of scanning
 //      every keystroke: key_stats, confusions, transitions and days (filled
 //      from the existing rows).
-//   3  days per layout; every total computed again with the gaps capped
-//      rather than dropped.
+//   3  days per layout; keystrokes of keys that are not typing (menus,
+//      modifiers alone) dropped; every total computed again with the gaps
+//      capped rather than dropped.
 // A file with a newer version than this program knows is left alone (open()
 // fails), as is a damaged one.
 //

@@ -75,7 +75,7 @@ TEST_P(Migration, OlderFileEndsWithTheFiguresOfANewOne) {
     const int from = GetParam();
     ScratchFolder dir;
     qint64 t = 5000;
-    std::vector<Keystroke> keys = drill(65, 30, 6, 200, t);
+    std::vector<Keystroke> keys = drill(65, 30, 6, 200, t, 83);
     const auto more = drill(74, 30, 0, 300, t);
     keys.insert(keys.end(), more.begin(), more.end());
     // The newest program writes them directly...
