@@ -148,7 +148,8 @@ void finish(std::vector<KeyFigures>& keys, const std::vector<std::vector<Attempt
         if (h.size() < 2 * static_cast<size_t>(kTrendSpan)) continue;
         const Span now = spanOf(h, 0, kTrendSpan, 0), before = spanOf(h, kTrendSpan, 2 * kTrendSpan, 0);
         if (now.centre && before.centre)
-            k.trend = costOf(*now.centre, now.accuracy, typicalMs) / costOf(*before.centre, before.accuracy, typicalMs) - 1.0;
+            k.trend =
+                costOf(*now.centre, now.accuracy, typicalMs) / costOf(*before.centre, before.accuracy, typicalMs) - 1.0;
     }
     std::stable_sort(keys.begin(), keys.end(), [](const KeyFigures& a, const KeyFigures& b) {
         if (a.weakness.has_value() != b.weakness.has_value()) return a.weakness.has_value();

@@ -124,7 +124,7 @@ struct DayFigures {
 
 struct Figures {
     int16_t layout = 0;
-    qint64 keystrokes = 0;          // stored keystrokes of this layout
+    qint64 keystrokes = 0;           // stored keystrokes of this layout
     std::vector<KeyFigures> keys;    // weakest first, keys not yet known last
     std::vector<ConfusionPair> confusions;  // the kTopCount most frequent
     std::vector<Transition> transitions;    // the kTopCount slowest with enough samples

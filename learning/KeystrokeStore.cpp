@@ -208,10 +208,12 @@ QString sqlRow(std::initializer_list<QString> fields, bool parenthesised = true)
 // The running totals from every stored keystroke (into emptied tables).
 bool KeystrokeStore::rebuildTotals(QSqlDatabase& d) {
     std::vector<Keystroke> all;
-    return readAll(d, [&](const Keystroke& k) {
-        all.push_back(k);
-        return true;
-    }) && addTotals(all);
+    return readAll(d,
+                   [&](const Keystroke& k) {
+                       all.push_back(k);
+                       return true;
+                   }) &&
+           addTotals(all);
 }
 
 // One statement per table and batch: rows of literal numbers (and dates),
@@ -356,7 +358,8 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
         return q.exec() || fail(q.lastError().text());
     };
     // Every layout's keys, each counted for the same physical key of this one.
-    if (!q.exec(QStringLiteral("SELECT layout, vk, attempts, misses, timed_n, timed_ms FROM key_stats ORDER BY layout, vk")))
+    if (!q.exec(QStringLiteral(
+            "SELECT layout, vk, attempts, misses, timed_n, timed_ms FROM key_stats ORDER BY layout, vk")))
         return fail(q.lastError().text()), std::nullopt;
     std::map<int16_t, std::vector<std::pair<int, int>>> sources;  // vk here: (layout, vk) stored
     std::map<int16_t, Counts> totals;
@@ -379,7 +382,8 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
         k.vk = vk;
         k.total = totals[vk];
         QStringList where;
-        for (const auto& [l, stored] : from) where << QStringLiteral("(layout=%1 AND expected_vk=%2)").arg(l).arg(stored);
+        for (const auto& [l, stored] : from)
+            where << QStringLiteral("(layout=%1 AND expected_vk=%2)").arg(l).arg(stored);
         if (!recent.exec(QStringLiteral("SELECT correct, gap_ms FROM keystrokes WHERE %1 ORDER BY id DESC LIMIT %2")
                              .arg(where.join(QStringLiteral(" OR ")))
                              .arg(kHistory)))
@@ -408,7 +412,8 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
     while (q.next())
         f.transitions.push_back({static_cast<int16_t>(q.value(0).toInt()), static_cast<int16_t>(q.value(1).toInt()),
                                  q.value(2).toLongLong(), q.value(3).toDouble()});
-    if (!select(QStringLiteral("SELECT day, attempts, misses, timed_n, timed_ms FROM days WHERE layout=? ORDER BY day")))
+    if (!select(
+            QStringLiteral("SELECT day, attempts, misses, timed_n, timed_ms FROM days WHERE layout=? ORDER BY day")))
         return std::nullopt;
     while (q.next()) {
         DayFigures day;

@@ -176,7 +176,7 @@ int16_t sameKey(int16_t vk, int from, int to) {
         // Where two keys share a code on `to` (the 101 layout calls the yen
         // key backslash too), the code is the first key's.
         const auto first = std::find_if(kLayoutKeys.begin(), kLayoutKeys.end(),
-                                         [&](const LayoutKey& o) { return on(o, to) == on(k, to); });
+                                        [&](const LayoutKey& o) { return on(o, to) == on(k, to); });
         return first->x == k.x ? on(k, to) : int16_t{0};
     }
     // A code some key has only on layout `to` belongs to no key of `from`.

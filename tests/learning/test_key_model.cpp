@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "LearningRig.h"
 #include "LearningReport.h"
+#include "LearningRig.h"
 
 using namespace learning;
 
@@ -32,8 +32,11 @@ std::vector<KeyFigures> finished(const std::vector<Key>& rows, const std::vector
 }  // namespace
 
 TEST(KeyModel, WeaknessChargesAMissFourTypicalKeyTimesAndCapsAHunt) {
-    const auto keys = finished({{65, 40, 0, 200}, {66, 40, 0, 300}, {67, 40, 0, 9000} /* hunted: capped */,
-                                {69, 40, 2, 300} /* every other attempt missed */, {68, 19, 0, 100} /* not known */});
+    const auto keys = finished({{65, 40, 0, 200},
+                                {66, 40, 0, 300},
+                                {67, 40, 0, 9000} /* hunted: capped */,
+                                {69, 40, 2, 300} /* every other attempt missed */,
+                                {68, 19, 0, 100} /* not known */});
     // Alternate misses weighted by age: accuracy 1 / (1 + d), d the decay of one attempt.
     const double d = std::exp2(-1.0 / kHalfLife), missed = 300 + kMissCost * 300 * d, typical = (300 + missed) / 2;
     EXPECT_EQ(keys[0].vk, 67);
@@ -59,7 +62,7 @@ TEST(KeyModel, FirstKeysAreNotTimedLongGapsAreCappedAndTheTrendComparesTwoSpans)
     const auto keys = finished({{65, kTrendSpan, 0, 200}, {66, kTrendSpan, 0, 200}},
                                std::vector<Attempt>(kTrendSpan, Attempt{true, 400}));
     EXPECT_DOUBLE_EQ(*keys[0].trend, 200.0 / 400.0 - 1.0);  // twice as fast now
-    EXPECT_FALSE(keys[1].trend);                              // one span only
+    EXPECT_FALSE(keys[1].trend);                            // one span only
 }
 
 TEST(KeyModel, DrillWeightsKeepAFloorAndWaitForHalfTheKeys) {
@@ -67,7 +70,8 @@ TEST(KeyModel, DrillWeightsKeepAFloorAndWaitForHalfTheKeys) {
     // Exactly half known: the drill and the analysis window's line agree.
     Figures half;
     half.keys = finished({{65, 40, 0, 200}, {66, 40, 0, 300}, {67, 5, 0, 200}, {68, 5, 0, 200}});
-    EXPECT_FALSE(drillWeights({half.weaknessOf(65), half.weaknessOf(66), half.weaknessOf(67), half.weaknessOf(68)}).empty());
+    EXPECT_FALSE(
+        drillWeights({half.weaknessOf(65), half.weaknessOf(66), half.weaknessOf(67), half.weaknessOf(68)}).empty());
     EXPECT_TRUE(summaryText(half, {65, 66, 67, 68}).contains(QStringLiteral("苦手なキーほど多く")));
     std::vector<std::optional<double>> weakness{0.0, 1.0, 2.0, 10.0, std::nullopt};
     weakness.resize(35, 1.0);
