@@ -35,11 +35,19 @@ class frmMain : public QMainWindow, private KeyPracticeView {
 public:
     explicit frmMain(AppContext& ctx, QWidget* parent = nullptr);
 
-    // The player-name prompt the game items run before a game opens.
-    bool AskPlayerName();
-
+    // The drill behind the window and the label of a key on the on-screen
+    // keyboard (null for a key without one), for the tests and benchmarks
+    // that drive the window.
     KeyPractice& practice() { return mPractice; }
     QLabel* keyLabel(int code) const;
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // The player-name prompt the game items run before a game opens.
+    bool AskPlayerName();
 
     std::array<QLabel*, 6> lblTextStr{};
     QGroupBox* fraNextString = nullptr;
@@ -87,11 +95,6 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
 
-protected:
-    bool event(QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-
-private:
     void buildControls();
     void buildKeyboard(QWidget* client);
     void buildMenus();

@@ -64,6 +64,7 @@ struct WindowRig : FakeAppT<SeededRandom> {
     QAction* action(QWidget* w, const char* name) const {
         return w->findChild<QAction*>(QString::fromLatin1(name));
     }
+    QtHeatLegend* legend() const { return window->findChild<QtHeatLegend*>("picHeatLegend"); }
     QColor back(int code) const { return window->keyLabel(code)->palette().color(QPalette::Window); }
     // The marks of a key: "slow", "missed", both or none.
     std::string marks(int code) const {
@@ -89,7 +90,7 @@ TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
     const QColor fingerQ = rig.back('Q');
     EXPECT_EQ(fingerQ, QColor(255, 192, 192));
     const int height = rig.window->height();
-    EXPECT_FALSE(rig.window->picHeatLegend->isVisible());
+    EXPECT_FALSE(rig.legend()->isVisible());
 
     heat->trigger();
     EXPECT_EQ(rig.param.KeyBoardHeatMap(), 1);
@@ -100,9 +101,9 @@ TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
     EXPECT_EQ(rig.marks('Q'), "slowmissed");
     EXPECT_EQ(rig.marks('P'), "slow");
     EXPECT_EQ(rig.marks('A'), "");
-    ASSERT_TRUE(rig.window->picHeatLegend->isVisible());
+    ASSERT_TRUE(rig.legend()->isVisible());
     EXPECT_GT(rig.window->height(), height);
-    EXPECT_EQ(rig.window->picHeatLegend->text(),
+    EXPECT_EQ(rig.legend()->text(),
               QStringLiteral("苦手度: 得意 ふつう 1.5 倍 2 倍以上 未判定 印: 遅い ミスが多い"));
     rig.screenshot(rig.window, "heatmap.png");
     rig.param.SaveSettings();
@@ -111,7 +112,7 @@ TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
     heat->trigger();
     EXPECT_EQ(rig.back('Q'), fingerQ);
     EXPECT_EQ(rig.marks('Q'), "");
-    EXPECT_FALSE(rig.window->picHeatLegend->isVisible());
+    EXPECT_FALSE(rig.legend()->isVisible());
     EXPECT_EQ(rig.window->height(), height);
 }
 
@@ -130,13 +131,13 @@ TEST(LearningWindows, HeatMapKeptOnIsPaintedOnceTheWindowIsUp) {
 TEST(LearningWindows, WeakKeyLevelFollowsAllKeysInThePracticeMenu) {
     WindowRig rig;
     rig.open();
-    QAction* weak = rig.window->levelItems[13];
+    QAction* weak = rig.action(rig.window, "mnuSetLevelSelect_13");
     ASSERT_NE(weak, nullptr);
     EXPECT_EQ(weak->text(), QStringLiteral("苦手キー(&W)"));
-    const QList<QAction*> items = rig.window->mnuSetLevel->actions();
+    const QList<QAction*> items = rig.window->findChild<QMenu*>("mnuSetLevel")->actions();
     const auto at = items.indexOf(weak);
     ASSERT_GT(at, 0);
-    EXPECT_EQ(items[at - 1], rig.window->levelItems[10]);
+    EXPECT_EQ(items[at - 1], rig.action(rig.window, "mnuSetLevelSelect_10"));
     weak->trigger();
     EXPECT_EQ(rig.param.Level(), 13);
     EXPECT_EQ(rig.window->windowTitle(), QStringLiteral("タッチタイプ練習（苦手キー）"));

@@ -68,19 +68,21 @@ TEST(frmMainWindow, ControlsMenusAndSizeAsDesigned) {
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "not resizable";
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
 
-    EXPECT_EQ(w.lblTextStr[0]->geometry(), QRect(32, 16, 57, 49));
-    EXPECT_EQ(w.lblTextStr[3]->parentWidget(), w.fraNextString);
-    EXPECT_EQ(w.lblTextStr[3]->geometry(), QRect(88, 16, 33, 33));
-    EXPECT_EQ(w.fraNextString->title(), QStringLiteral("次の文字"));
-    EXPECT_TRUE(w.pbrInputStr->isHidden());
-    EXPECT_EQ(w.pbrInputStr->width(), twips::px(4575));
+    EXPECT_EQ(w.findChild<QLabel*>("lblTextStr_0")->geometry(), QRect(32, 16, 57, 49));
+    EXPECT_EQ(w.findChild<QLabel*>("lblTextStr_3")->parentWidget(), w.findChild<QGroupBox*>("fraNextString"));
+    EXPECT_EQ(w.findChild<QLabel*>("lblTextStr_3")->geometry(), QRect(88, 16, 33, 33));
+    EXPECT_EQ(w.findChild<QGroupBox*>("fraNextString")->title(), QStringLiteral("次の文字"));
+    EXPECT_TRUE(w.findChild<QProgressBar*>("pbrInputStr")->isHidden());
+    EXPECT_EQ(w.findChild<QProgressBar*>("pbrInputStr")->width(), twips::px(4575));
     QLabel* one = w.keyLabel('1');
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->geometry(), QRect(16, 104, 17, 17));
     EXPECT_EQ(one->objectName(), QStringLiteral("lblKeyBoard_49"));
     EXPECT_TRUE(one->font().bold());
     EXPECT_EQ(w.keyLabel(226), nullptr);
-    for (int i = 0; i < 6; ++i) EXPECT_FALSE(w.lblTextStr[static_cast<size_t>(i)]->text().isEmpty()) << i;
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_FALSE(w.findChild<QLabel*>(QStringLiteral("lblTextStr_%1").arg(i))->text().isEmpty()) << i;
+    }
 
     struct Item { const char* name; const char16_t* caption; QKeySequence shortcut; };
     const Item items[] = {
@@ -106,9 +108,9 @@ TEST(frmMainWindow, ControlsMenusAndSizeAsDesigned) {
     QStringList titles;
     for (QAction* a : w.menuBar()->actions()) titles << a->text();
     EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "表示(&V)", "設定(&S)", "ヘルプ(&H)"}));
-    EXPECT_EQ(rig.action("mnuSetLevelTestSelect_12")->parent(), w.mnuSet);
-    EXPECT_EQ(w.mnuSetLevelKey->actions().size(), 4);
-    EXPECT_EQ(w.mnuSetLevelFinger->actions().size(), 4);
+    EXPECT_EQ(rig.action("mnuSetLevelTestSelect_12")->parent(), w.findChild<QMenu*>("mnuSet"));
+    EXPECT_EQ(w.findChild<QMenu*>("mnuSetLevelKey")->actions().size(), 4);
+    EXPECT_EQ(w.findChild<QMenu*>("mnuSetLevelFinger")->actions().size(), 4);
 }
 
 TEST(frmMainWindow, BeginnerTestPlayedWithKeysReachesResultsFile) {
@@ -139,13 +141,13 @@ TEST(frmMainWindow, BeginnerTestPlayedWithKeysReachesResultsFile) {
         QTest::keyClick(&w, rig.expectedKey());
         if (typed == 0) {
             EXPECT_TRUE(w.practice().running());
-            EXPECT_TRUE(w.pbrInputStr->isVisible());
+            EXPECT_TRUE(w.findChild<QProgressBar*>("pbrInputStr")->isVisible());
         }
-        if (typed == 49) { EXPECT_EQ(w.pbrInputStr->value(), 50); }
+        if (typed == 49) { EXPECT_EQ(w.findChild<QProgressBar*>("pbrInputStr")->value(), 50); }
         rig.clock.advance(300);
     }
     EXPECT_FALSE(w.practice().running());
-    EXPECT_TRUE(w.pbrInputStr->isHidden());
+    EXPECT_TRUE(w.findChild<QProgressBar*>("pbrInputStr")->isHidden());
     EXPECT_NE(rig.forms.find<frmConf>(), nullptr) << "the summary opens after the run";
 
     basResults reread(rig.param, rig.dialogs);
@@ -184,7 +186,7 @@ TEST(frmMainWindow, ShortcutLettersBelongToTheMenuTheirModifiersToTheDrill) {
     // Ctrl+S: the restart, with the Ctrl judged before it.
     QTest::keyClick(keys, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(w.practice().running()) << "Ctrl+S abandoned the run";
-    EXPECT_TRUE(w.pbrInputStr->isHidden());
+    EXPECT_TRUE(w.findChild<QProgressBar*>("pbrInputStr")->isHidden());
     EXPECT_EQ(w.practice().missCount(), misses + 3);
 }
 
@@ -222,7 +224,7 @@ TEST(frmMainWindow, LettersGoToTheDrillAgainAfterAMenuClosedWithEscape) {
 TEST(frmMainWindow, OpenResultsWindowAndGraphShowATestRecordedMeanwhile) {
     MainRig rig;
     frmMain& w = rig.openAt(11);
-    w.mnuViewResults->trigger();
+    rig.action("mnuViewResults")->trigger();
     frmResults* results = rig.forms.find<frmResults>();
     ASSERT_NE(results, nullptr);
     results->findChild<QAction*>("mnuViewGraph")->trigger();
