@@ -2,21 +2,25 @@
 // program runs as long as the main window is open.
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 
 #include "AppContext.h"
 #include "FontConfigWarmup.h"
 #include "FormsRegistry.h"
 #include "Learning.h"
+#include "ProgramFolder.h"
 #include "QtServices.h"
 #include "SafeWrite.h"
 #include "Widgets.h"
-#include "ProgramFolder.h"
 #include "basMain.h"
 #include "basParam.h"
 #include "basResults.h"
 #include "frmMain.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) makes a write fail with an error the
+    // saves report, instead of killing the program with what it holds.
+    std::signal(SIGXFSZ, SIG_IGN);
     ui::useJapaneseLocale();
     FontConfigWarmup fontConfig;  // beside the display connection and plugin loading
     QApplication app(argc, argv);

@@ -1,19 +1,20 @@
 #include "SafeWrite.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
-
 #include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <csignal>
 
 #include "Dialogs.h"
+
+const char* const kTemporaryMark = "~lumbra-save";
 
 namespace {
 
@@ -31,43 +32,74 @@ const QString& notRegularReason() {
 // A file system that cannot sync folders (EINVAL) has nothing to make last.
 bool syncFolder(const QString& dir, FileFaults& faults) {
     if (!faults.failure(FileStep::SyncDir, dir).isEmpty()) return false;
-#ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
     const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
     ::close(fd);
     return synced;
-#else
-    return true;
-#endif
 }
 
+QString randomSix() {
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString s;
+    for (int i = 0; i < 6; ++i) s += QLatin1Char(kChars[QRandomGenerator::global()->bounded(62)]);
+    return s;
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    const char* at = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;  // a full disk, a file-size limit, an I/O error
+        at += n;
+        left -= n;
+    }
+    return true;
+}
+
+enum class Outcome { Saved, Failed, FolderUnwritable, NotSynced };
+
 // One complete attempt: a new temporary file beside the target, the whole
-// contents, then the replacement. Any failure discards the temporary file and
-// leaves the old file as it was. (QSaveFile cannot be reopened after a failed
-// write, so a retry always starts a new one.)
-bool attempt(const QString& path, const QByteArray& bytes, FileFaults& faults) {
+// contents synced to disk, then the rename over the old file. Any failure
+// removes the temporary file and leaves the old file as it was.
+Outcome attempt(const QString& path, const QByteArray& bytes, FileFaults& faults) {
     const QString target = saveTarget(path);
     const QFileInfo info(target);
-    if (info.exists() && !info.isFile()) return false;  // a device, pipe, socket or folder
-    if (!faults.failure(FileStep::Open, target).isEmpty()) return false;
-    QSaveFile file(target);
-    // In a folder where no temporary file can be made, a writable file is
-    // written in place (the user expects an export over their own file to work).
-    file.setDirectWriteFallback(true);
-    // Unbuffered: a failing write (a full disk) must show here. Qt 6.4's
-    // commit() does not notice an error while flushing a write buffer and
-    // would then replace the old file with a truncated one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    const bool written = faults.failure(FileStep::Write, target).isEmpty() && file.write(bytes) == bytes.size() &&
-                         faults.failure(FileStep::Rename, target).isEmpty();
-    if (!written) {
-        file.cancelWriting();
-        file.commit();  // discards the temporary file
-        return false;
+    if (info.exists() && !info.isFile()) return Outcome::Failed;  // a device, pipe, socket or folder
+    // A file the user made read-only stays as it is.
+    if (info.exists() && ::access(QFile::encodeName(target).constData(), W_OK) != 0) return Outcome::Failed;
+    if (!faults.failure(FileStep::Open, target).isEmpty()) return Outcome::Failed;
+    const QString stem = target + u'.' + QLatin1String(kTemporaryMark) + u'.' + QString::number(::getpid()) + u'.';
+    QByteArray temporary;
+    int fd = -1;
+    for (int tries = 0; fd < 0 && tries < 100; ++tries) {
+        temporary = QFile::encodeName(stem + randomSix());
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
     }
-    if (!file.commit()) return false;  // flushes, syncs and renames; false leaves the old file
-    return syncFolder(info.absolutePath(), faults);
+    if (fd < 0) {
+        const bool folder = errno == EACCES || errno == EPERM || errno == EROFS;
+        return folder ? Outcome::FolderUnwritable : Outcome::Failed;
+    }
+    struct stat old {};
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    const bool written = faults.failure(FileStep::Write, target).isEmpty() && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || !faults.failure(FileStep::Rename, target).isEmpty() ||
+        ::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0) {
+        ::unlink(temporary.constData());
+        return Outcome::Failed;
+    }
+    return syncFolder(info.absolutePath(), faults) ? Outcome::Saved : Outcome::NotSynced;
+}
+
+// A folder the user can save in, named when theirs cannot be written.
+QString writableFolder() {
+    for (const QString& dir : {QDir::homePath(), QDir::tempPath()})
+        if (QFileInfo(dir).isWritable()) return dir;
+    return QDir::homePath();
 }
 
 }  // namespace
@@ -108,12 +140,36 @@ FileRead readWholeFile(const QString& path, qint64 maxBytes, FileFaults& faults)
 
 bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& errorText,
                         FileFaults& faults) {
-    while (!attempt(path, bytes, faults)) {
-        const MsgResult answer = dialogs.msgBox(errorText + QStringLiteral("\r\n") + path, QStringLiteral("エラー"),
-                                                MsgIcon::Critical, MsgButtons::RetryCancel, 0);
+    return writeFileWithRetry(path, SaveContents([&bytes] { return std::optional<QByteArray>(bytes); }), dialogs,
+                              errorText, faults);
+}
+
+bool writeFileWithRetry(const QString& path, const SaveContents& build, Dialogs& dialogs, const QString& errorText,
+                        FileFaults& faults) {
+    Outcome outcome = Outcome::Failed;
+    for (;;) {
+        if (outcome == Outcome::NotSynced) {
+            // The new file is in place already: only its folder is synced again
+            // (contents built again now would count a change twice).
+            outcome =
+                syncFolder(QFileInfo(saveTarget(path)).absolutePath(), faults) ? Outcome::Saved : Outcome::NotSynced;
+        } else {
+            const std::optional<QByteArray> bytes = build();
+            if (!bytes) return false;
+            outcome = attempt(path, *bytes, faults);
+        }
+        if (outcome == Outcome::Saved) return true;
+        QString text = errorText + QStringLiteral("\r\n") + path;
+        if (outcome == Outcome::FolderUnwritable)
+            text += QStringLiteral("\r\n\r\n") +
+                    QStringLiteral(
+                        "このフォルダーには書き込めないため、保存できません。フォルダーに書き込めるようにして"
+                        "再試行するか、書き込めるフォルダー（%1 など）を選んでください。")
+                        .arg(QDir::toNativeSeparators(writableFolder()));
+        const MsgResult answer =
+            dialogs.msgBox(text, QStringLiteral("エラー"), MsgIcon::Critical, MsgButtons::RetryCancel, 0);
         if (answer != MsgResult::Retry) return false;
     }
-    return true;
 }
 
 QString saveTarget(const QString& path) {
@@ -129,12 +185,20 @@ QString saveTarget(const QString& path) {
 int removeLeftoverTemporaries(const QString& path) {
     const QFileInfo info(path);
     const QRegularExpression own(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+        QRegularExpression::escape(info.fileName() + u'.' + QLatin1String(kTemporaryMark) + u'.') +
+        QStringLiteral("([0-9]+)\\.[A-Za-z0-9]{6}")));
     const QDir dir = info.absoluteDir();
     int removed = 0;
-    const QStringList pattern{info.fileName() + QStringLiteral(".??????")};
+    const QStringList pattern{info.fileName() + u'.' + QLatin1String(kTemporaryMark) + QStringLiteral(".*")};
     for (const QFileInfo& f : dir.entryInfoList(pattern, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (f.isSymLink() || !f.isFile() || !own.match(f.fileName()).hasMatch()) continue;
+        const QRegularExpressionMatch m = own.match(f.fileName());
+        if (f.isSymLink() || !f.isFile() || !m.hasMatch()) continue;
+        bool number = false;
+        const qint64 pid = m.captured(1).toLongLong(&number);
+        // A save of another running copy: its file is not left over.
+        const bool running = number && pid > 0 && pid != ::getpid() && pid <= INT32_MAX &&
+                             (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (running) continue;
         if (QFile::remove(f.absoluteFilePath())) ++removed;
     }
     return removed;

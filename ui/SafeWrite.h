@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <optional>
 
 #include "FileFaults.h"
 
@@ -34,8 +36,9 @@ FileRead readWholeFile(const QString& path, qint64 maxBytes, FileFaults& faults 
 // The folder is synced after the rename, so a power cut cannot bring back the
 // old file. A symbolic link is followed and its target replaced, the link
 // kept. A name that is (or whose link points to) a device, a pipe, a socket or
-// a folder is refused: nothing is written. Where no temporary file can be made
-// in the folder but the file itself is writable, the file is written in place.
+// a folder is refused: nothing is written. A file is never written in place:
+// in a folder where no temporary file can be made the save fails, and the box
+// says that the folder cannot be written and names one that can.
 //
 // When a step fails, the error box is shown: error icon, Retry and Cancel,
 // title "エラー", text errorText + CR LF + path. Retry writes again (a failed
@@ -44,13 +47,27 @@ FileRead readWholeFile(const QString& path, qint64 maxBytes, FileFaults& faults 
 bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs,
                         const QString& errorText, FileFaults& faults = FileFaults::none());
 
+// The contents of one attempt, built again for every attempt: a save that
+// merges with what is on disk reads the file again before each retry, so
+// whatever changed the file while the error box was open is kept. nullopt
+// gives up (the builder has told the user why); the save then returns false.
+using SaveContents = std::function<std::optional<QByteArray>()>;
+bool writeFileWithRetry(const QString& path, const SaveContents& build, Dialogs& dialogs, const QString& errorText,
+                        FileFaults& faults = FileFaults::none());
+
+// The name part every temporary file of a save carries after "<file name>.":
+// ".~lumbra-save.<process id>.<six letters or digits>".
+extern const char* const kTemporaryMark;
+
 // The file a save of path replaces: path itself, or the end of its chain of
 // symbolic links.
 QString saveTarget(const QString& path);
 
 // Removes what an interrupted save of path left beside it: regular files named
-// "<file name>.XXXXXX" (six letters or digits), as the saver names its
-// temporary files. Returns how many were removed.
+// "<file name>.~lumbra-save.<process id>.XXXXXX", as the saver names its
+// temporary files, whose process is no longer running (another copy of the
+// program may be saving right now). Nothing else is touched, whatever its
+// name. Returns how many were removed.
 int removeLeftoverTemporaries(const QString& path);
 
 // --- keeping a copy before a replacement ---

@@ -259,11 +259,24 @@ TEST(FileRead, MissingUnreadableAndNthReadFailure) {
 
 // --- leftovers and backups ----------------------------------------------------
 
+// Only what a save of the file itself left, with its mark, and only when the
+// copy of the program that made it no longer runs; look-alikes stay.
 TEST(SafeWrite, StartUpRemovesOnlyTheSavesOwnLeftovers) {
     ScratchFolder dir;
-    const QStringList own{"Lumbra.dat.AbC123", "Lumbra.dat.zzzzzz"};
-    const QStringList others{"Lumbra.dat", "Lumbra.dat.bak", "Lumbra.dat.bak.2", "Lumbra.dat.AbC12",
-                             "Lumbra.dat.AbC1234", "Lumbra.dat.Ab-123", "Other.dat.ABCDEF", "Lumbra.ini.ABCDEF"};
+    const QString mark = QStringLiteral("Lumbra.dat.") + QLatin1String(kTemporaryMark);
+    const QStringList own{mark + ".999999999.AbC123", mark + QStringLiteral(".%1.zzzzzz").arg(getpid())};
+    const QStringList others{"Lumbra.dat",
+                             "Lumbra.dat.bak",
+                             "Lumbra.dat.bak.2",
+                             "Lumbra.dat.AbC123",
+                             "Lumbra.dat.backup",
+                             "Lumbra.dat.zzzzzz",
+                             "Lumbra.ini.before",
+                             "Lumbra.ini.ABCDEF",
+                             "Other.dat." + QLatin1String(kTemporaryMark) + ".999999999.ABCDEF",
+                             mark + ".999999999.AbC1234",
+                             mark + ".x.AbC123",
+                             mark + ".1.AbC123" /* still running */};
     for (const QString& n : own + others) dir.write(n, "x");
     QDir().mkpath(dir.file("Lumbra.dat.folder"));
     EXPECT_EQ(removeLeftoverTemporaries(dir.file("Lumbra.dat")), 2);
