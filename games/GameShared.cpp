@@ -60,10 +60,10 @@ void GameMechanics::scoreClick() {
 
 std::optional<int> GameMechanics::recordResult(AppContext& ctx, GameView& view, const std::function<int()>& insert,
                                                const std::function<void()>& refreshBest, bool beep) {
-    // The file could not be read: only this score is lost, the table stays.
-    if (!ctx.results.ReloadResults()) return std::nullopt;
-    const int row = insert();
-    const bool saved = ctx.results.SaveResults();
+    // When the file cannot be read, only this score is lost, the table stays.
+    int row = -1;
+    const bool saved = ctx.results.SaveChange([&] { row = insert(); });
+    if (row < 0 && !saved) return std::nullopt;  // nothing was read
     if (refreshBest) refreshBest();
     if (!saved) return std::nullopt;
     if (beep) ctx.beeper.Beep();

@@ -167,10 +167,11 @@ void KeyPractice::finishRun(int16_t k) {
 }
 
 void KeyPractice::RecordTest(int kind, const QString& seconds) {
-    if (!mResults.ReloadResults()) return;  // the file could not be read: only this test is lost
-    mResults.AddTestTime(kind, num::Val(seconds));
-    mResults.AddTestMiss(kind, num::toInt16Saturated(mMissCount));
-    mResults.SaveResults();
+    // When the file cannot be read, only this test is lost.
+    mResults.SaveChange([&] {
+        mResults.AddTestTime(kind, num::Val(seconds));
+        mResults.AddTestMiss(kind, num::toInt16Saturated(mMissCount));
+    });
 }
 
 void KeyPractice::ReStart() {

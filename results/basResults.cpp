@@ -243,10 +243,30 @@ bool basResults::SaveResults() {
     return saved;
 }
 
-bool basResults::EraseTestResults() {
+bool basResults::SaveChange(const std::function<void()>& change) {
     if (!ReloadResults()) return false;
-    ClearTestResults();
-    return SaveResults();
+    change();
+    const QString path = mParam.DataFileName();
+    bool retry = false;
+    const SaveContents contents = [&]() -> std::optional<QByteArray> {
+        if (retry) {
+            mSaving = false;
+            const bool reread = ReloadResults() && (change(), KeepForeignFile(path));
+            mSaving = true;
+            if (!reread) return std::nullopt;
+        }
+        retry = true;
+        return ResultsFileBytes();
+    };
+    mSaving = true;
+    const bool saved = KeepForeignFile(path) && writeFileWithRetry(path, contents, mDialogs, writeErrorText(), mFaults);
+    mSaving = false;
+    if (saved) notify(ResultsChange::Saved);
+    return saved;
+}
+
+bool basResults::EraseTestResults() {
+    return SaveChange([this] { ClearTestResults(); });
 }
 
 bool basResults::IsResultsFileStart(const QByteArray& start) { return versionOf(start) != nullptr; }

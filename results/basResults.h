@@ -28,7 +28,8 @@ enum class ResultsChange {
 // The file (DataFileName) is a packed little-endian image, version
 // "00005.00", 3562 bytes; versions "00002.00" (2456 bytes) and "00003.00"
 // (2742 bytes) are prefixes of it and are still read. Every writer follows one
-// cycle: ReloadResults, change the records, SaveResults. Readers call
+// cycle, SaveChange: ReloadResults, change the records, save, and on a retry
+// after a failed save the same again from the reread file. Readers call
 // LoadResults. The file is never kept open.
 //
 // Operations work on memory only and never fail on valid arguments; index
@@ -96,6 +97,12 @@ public:
     // Reload, clear the test histories, save; false (nothing written) when the
     // reload was cancelled or the save failed.
     bool EraseTestResults();
+    // The writer's cycle: ReloadResults, change(), SaveResults. When the save
+    // fails and the user answers Retry, the file is read again and change()
+    // made again before the next attempt, so whatever another copy of the
+    // program wrote meanwhile is kept. False (nothing written) when a reload
+    // was cancelled or the save given up.
+    bool SaveChange(const std::function<void()>& change);
     // The file image SaveResults writes, and the parser LoadResults uses.
     QByteArray ResultsFileBytes() const;
     bool ParseResults(const QByteArray& bytes);  // false: version not recognised

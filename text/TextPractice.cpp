@@ -189,9 +189,8 @@ void TextPractice::Unload() {
     mUnloaded = true;
     if (mRecorder) mRecorder->runEnded();
     if (mDoneCount == 0) return;
-    if (!mResults.ReloadResults()) return;  // the file could not be read: only these totals are lost
-    mResults.AddTextResult(mTotal.typed, mTotal.miss, mTotal.perMin);
-    mResults.SaveResults();
+    // When the file cannot be read, only these totals are lost.
+    mResults.SaveChange([this] { mResults.AddTextResult(mTotal.typed, mTotal.miss, mTotal.perMin); });
 }
 
 namespace {

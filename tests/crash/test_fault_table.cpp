@@ -3,7 +3,8 @@
 // the user answers, the file on disk is afterwards the old one or the new one
 // byte for byte (never records that were not read), and a fault never passes
 // without a message. Retry after a transient fault saves the new contents
-// with every earlier record kept.
+// with every earlier record kept, and with whatever another copy of the
+// program wrote while the error box was open.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -13,6 +14,7 @@
 #include "GameShared.h"
 #include "GraphCsv.h"
 #include "KeyPractice.h"
+#include "OtherWriter.h"
 #include "ScriptedFileFaults.h"
 #include "TestFiles.h"
 #include "TextPractice.h"
@@ -23,7 +25,9 @@
 namespace {
 
 enum class Path { TestEnd, GameOver, TextClose, Erase, SettingsAtExit, Csv };
-enum class Fault { Open, Read, Rename, DirSync };
+// ChangedMeanwhile: the rename fails, and another copy of the program saves
+// the file while the error box is open.
+enum class Fault { Open, Read, Rename, DirSync, ChangedMeanwhile };
 
 struct NoView : GameView {
     void setTimerInterval(int) override {}
@@ -72,6 +76,7 @@ struct World {
         return r;
     }
     FakeDialogs quiet;
+    QByteArrayList meanwhile;  // the results, settings and CSV files another copy left
 };
 
 const QByteArray kNewCsv = "回数, 1\r\n";
@@ -90,6 +95,20 @@ void arm(World& w, Fault f) {
         case Fault::Read: w.faults.failNth(FileStep::Read, 1); break;
         case Fault::Rename: w.faults.failRename(); break;
         case Fault::DirSync: w.faults.failDirSync(); break;
+        case Fault::ChangedMeanwhile:
+            w.faults.failRename();
+            w.dialogs.onMsgBox = [&w](const MsgBoxRequest&) {
+                w.dialogs.onMsgBox = nullptr;
+                otherwriter::recordMeanwhile(w.param, w.quiet);
+                basParam other(w.folder.path(), QStringLiteral("Lumbra"), w.quiet);
+                other.LoadSettings();
+                other.KeyBoardHeatMap(1);
+                ASSERT_TRUE(other.SaveSettings());
+                w.folder.write(QStringLiteral("graph.csv"), "other csv\r\n");
+                w.meanwhile = {w.folder.read(QStringLiteral("Lumbra.dat")), w.folder.read(QStringLiteral("Lumbra.ini")),
+                               w.folder.read(QStringLiteral("graph.csv"))};
+            };
+            break;
     }
 }
 
@@ -159,25 +178,28 @@ void expectNewFile(World& w, Path p, const QByteArray& old) {
         ASSERT_TRUE(back.LoadSettings());
         EXPECT_EQ(back.NeedCount(), 80) << "a setting of the old file was lost";
         EXPECT_EQ(back.Level(), 5);
+        if (!w.meanwhile.isEmpty()) EXPECT_EQ(back.KeyBoardHeatMap(), 1) << "the other copy's setting was lost";
         return;
     }
     ASSERT_EQ(now.size(), basResults::kFileSize);
     basResults r = w.stored();
     EXPECT_EQ(r.GetTestCount(0), p == Path::Erase ? 0 : 3);
     EXPECT_EQ(r.GetTestCount(2), p == Path::TestEnd ? 1 : 0);
-    EXPECT_EQ(r.GetTargetScore(0), p == Path::GameOver ? 500 : 300);
+    const bool other = !w.meanwhile.isEmpty();
+    if (other) EXPECT_TRUE(otherwriter::scoreSurvived(w.param, w.quiet)) << "the other copy's score was lost";
+    EXPECT_EQ(r.GetTargetScore(other ? 1 : 0), p == Path::GameOver ? 500 : 300);
     EXPECT_EQ(r.GetTextCount(), p == Path::TextClose ? 3 : 2);
     if (p != Path::Erase) { EXPECT_DOUBLE_EQ(r.GetTestBestTime(0), 31.25); }
 }
 
-// What Cancel leaves: the old file, except where the fault came too late to
+// What Cancel leaves: the old file (or the other copy's), except where the fault came too late to
 // stop the save (the folder sync, after the rename) or never touched this
 // path (a CSV export reads nothing), and the settings, whose unreadable file
 // is read again at exit and then kept under this run's change.
 bool oldAfterCancel(Path p, Fault f) {
     if (f == Fault::DirSync) return false;
     if (p == Path::Csv) return f != Fault::Read;
-    if (p == Path::SettingsAtExit) return f == Fault::Rename;
+    if (p == Path::SettingsAtExit) return f == Fault::Rename || f == Fault::ChangedMeanwhile;
     return true;
 }
 
@@ -202,7 +224,10 @@ TEST_P(FaultTable, FileIsOldOrNewAndTheUserWasTold) {
     });
     EXPECT_EQ(told, w.faults.failed > 0) << "a fault passed without a word, or a box without a fault";
     if (!row.retry && oldAfterCancel(row.path, row.fault)) {
-        EXPECT_EQ(w.folder.read(fileOf(row.path)), old) << "the old file was changed";
+        const QByteArray before =
+            w.meanwhile.isEmpty() ? old
+                                  : w.meanwhile[int(row.path == Path::SettingsAtExit) + 2 * int(row.path == Path::Csv)];
+        EXPECT_EQ(w.folder.read(fileOf(row.path)), before) << "the file on disk was changed";
     } else {
         expectNewFile(w, row.path, old);
     }
@@ -213,14 +238,15 @@ TEST_P(FaultTable, FileIsOldOrNewAndTheUserWasTold) {
 std::vector<Row> allRows() {
     std::vector<Row> rows;
     for (Path p : {Path::TestEnd, Path::GameOver, Path::TextClose, Path::Erase, Path::SettingsAtExit, Path::Csv})
-        for (Fault f : {Fault::Open, Fault::Read, Fault::Rename, Fault::DirSync})
-            for (bool retry : {false, true}) rows.push_back({p, f, retry});
+        for (Fault f : {Fault::Open, Fault::Read, Fault::Rename, Fault::DirSync, Fault::ChangedMeanwhile})
+            for (bool retry : {false, true})
+                if (p != Path::SettingsAtExit || f != Fault::ChangedMeanwhile) rows.push_back({p, f, retry});
     return rows;
 }
 
 std::string rowName(const ::testing::TestParamInfo<Row>& info) {
     static const char* paths[] = {"TestEnd", "GameOver", "TextClose", "Erase", "SettingsAtExit", "Csv"};
-    static const char* faults[] = {"OpenFails", "ReadFails", "RenameFails", "DirSyncFails"};
+    static const char* faults[] = {"OpenFails", "ReadFails", "RenameFails", "DirSyncFails", "FileChangedBeforeRetry"};
     return std::string(paths[int(info.param.path)]) + faults[int(info.param.fault)] +
            (info.param.retry ? "ThenRetry" : "ThenCancel");
 }
