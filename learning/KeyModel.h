@@ -56,6 +56,11 @@ struct Keystroke {
     int32_t gapMs = -1;  // ms since the previous judged key of the run; -1: first key
     int16_t layout = 0;  // KeyBoardType
     int16_t prevVk = 0;  // the key pressed before, in the same run; 0: none
+    // The start of the program that recorded it (a random number below 2^53,
+    // so that it survives a JSON number); 0 for keys recorded before there
+    // was one. Two copies of the program typing the same key in the same
+    // millisecond make two keystrokes.
+    qint64 origin = 0;
     bool operator==(const Keystroke&) const = default;
 };
 

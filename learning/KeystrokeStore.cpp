@@ -79,12 +79,22 @@ const QStringList& version3() {
     return s;
 }
 
+const QStringList& version4() {
+    static const QStringList s{
+        QStringLiteral("ALTER TABLE keystrokes ADD COLUMN origin INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("DROP INDEX keystrokes_once"),
+        QStringLiteral("CREATE UNIQUE INDEX keystrokes_once ON keystrokes(time_ms, mode, layout, expected_vk, "
+                       "pressed_vk, origin)"),
+    };
+    return s;
+}
+
 struct Step {
     const QStringList& (*statements)();
     bool rebuildsTotals;
 };
 // The migration steps; kSteps[v] takes a file from version v to v + 1.
-constexpr Step kSteps[] = {{version1, false}, {version2, false}, {version3, true}};
+constexpr Step kSteps[] = {{version1, false}, {version2, false}, {version3, true}, {version4, false}};
 static_assert(std::size(kSteps) == KeystrokeStore::kSchemaVersion);
 
 // Running totals of a batch, added to the tables in one statement per row.
@@ -124,6 +134,8 @@ bool KeystrokeStore::exec(const QString& sql) {
     return fail(q.lastError().text());
 }
 
+bool KeystrokeStore::setLockWait(int ms) { return exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms)); }
+
 bool KeystrokeStore::runAll(const QStringList& statements) {
     for (const QString& s : statements)
         if (!exec(s)) return false;
@@ -153,7 +165,9 @@ bool KeystrokeStore::open(int version) {
     {
         QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), mConnection);
         d.setDatabaseName(mPath);
-        d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=250"));
+        // No waiting for a lock: the store is written from the window's event
+        // loop, and a database another program holds is tried again later.
+        d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
         opened = d.open();
         if (!opened) fail(d.lastError().text());
     }
@@ -260,16 +274,20 @@ QString rowOf(const Keystroke& k) {
     };
     const auto n = [](qint64 v) { return QString::number(v); };
     return sqlRow({n(k.timeMs), n(k.mode), n(k.expectedVk), ch(k.expectedChar), n(k.pressedVk), ch(k.pressedChar),
-                   n(k.correct ? 1 : 0), k.gapMs >= 0 ? n(k.gapMs) : QStringLiteral("NULL"), n(k.layout), n(k.prevVk)});
+                   n(k.correct ? 1 : 0), k.gapMs >= 0 ? n(k.gapMs) : QStringLiteral("NULL"), n(k.layout), n(k.prevVk),
+                   n(k.origin)});
 }
-using Identity = std::tuple<qint64, int, int, int, int>;  // what makes a keystroke the same
-Identity identityOf(const Keystroke& k) { return {k.timeMs, k.mode, k.layout, k.expectedVk, k.pressedVk}; }
+using Identity = std::tuple<qint64, int, int, int, int, qint64>;  // what makes a keystroke the same
+Identity identityOf(const Keystroke& k) { return {k.timeMs, k.mode, k.layout, k.expectedVk, k.pressedVk, k.origin}; }
 }  // namespace
 
-// The keystrokes go in with a few multi-row inserts; those the unique index
-// turns away (already stored) are not returned, and only the returned ones
-// are added to the totals.
 std::optional<int> KeystrokeStore::append(const std::vector<Keystroke>& keys) {
+    const auto stored = appendBatches([&keys](const BatchSink& store) { return store(keys); });
+    if (!stored) return std::nullopt;
+    return static_cast<int>(*stored);
+}
+
+std::optional<qint64> KeystrokeStore::appendBatches(const std::function<bool(const BatchSink&)>& produce) {
     if (!mOpen) {
         fail(QStringLiteral("not open"));
         return std::nullopt;
@@ -279,22 +297,40 @@ std::optional<int> KeystrokeStore::append(const std::vector<Keystroke>& keys) {
         fail(d.lastError().text());
         return std::nullopt;
     }
+    qint64 total = 0;
+    const bool ok = produce([&](const std::vector<Keystroke>& keys) {
+        const auto stored = insert(keys);
+        if (stored) total += *stored;
+        return stored.has_value();
+    });
+    if (!ok || !(d.commit() || fail(d.lastError().text()))) {
+        d.rollback();
+        return std::nullopt;
+    }
+    return total;
+}
+
+// The keystrokes go in with a few multi-row inserts; those the unique index
+// turns away (already stored) are not returned, and only the returned ones
+// are added to the totals.
+std::optional<int> KeystrokeStore::insert(const std::vector<Keystroke>& keys) {
     std::multiset<Identity> inserted;
     bool ok = true;
-    QSqlQuery q(d);
+    QSqlQuery q(db());
     for (size_t at = 0; ok && at < keys.size(); at += kRowsPerStatement) {
         QStringList rows;
         for (size_t i = at; i < std::min(keys.size(), at + kRowsPerStatement); ++i) rows << rowOf(keys[i]);
         ok = q.exec(QStringLiteral("INSERT OR IGNORE INTO keystrokes(time_ms, mode, expected_vk, expected_char, "
-                                   "pressed_vk, pressed_char, correct, gap_ms, layout, prev_vk) VALUES %1 "
-                                   "RETURNING time_ms, mode, layout, expected_vk, pressed_vk")
-                 .arg(rows.join(u',')));
+                                   "pressed_vk, pressed_char, correct, gap_ms, layout, prev_vk, origin) VALUES %1 "
+                                   "RETURNING time_ms, mode, layout, expected_vk, pressed_vk, origin")
+                        .arg(rows.join(u',')));
         while (ok && q.next())
             inserted.insert({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(),
-                             q.value(4).toInt()});
+                             q.value(4).toInt(), q.value(5).toLongLong()});
     }
     if (!ok) fail(q.lastError().text());
     q.finish();
+    if (!ok) return std::nullopt;
     std::vector<Keystroke> stored;
     stored.reserve(inserted.size());
     for (const Keystroke& k : keys) {
@@ -303,11 +339,7 @@ std::optional<int> KeystrokeStore::append(const std::vector<Keystroke>& keys) {
         inserted.erase(it);
         stored.push_back(k);
     }
-    ok = ok && addTotals(stored) && (d.commit() || fail(d.lastError().text()));
-    if (!ok) {
-        d.rollback();
-        return std::nullopt;
-    }
+    if (!addTotals(stored)) return std::nullopt;
     return static_cast<int>(stored.size());
 }
 
@@ -320,10 +352,14 @@ bool KeystrokeStore::forEach(const std::function<bool(const Keystroke&)>& each) 
 bool KeystrokeStore::readAll(QSqlDatabase& d, const std::function<bool(const Keystroke&)>& each) {
     QSqlQuery q(d);
     q.setForwardOnly(true);
-    const bool hasPrev = schemaVersion() >= 2;
-    const QString sql = QStringLiteral("SELECT time_ms, mode, expected_vk, expected_char, pressed_vk, pressed_char, "
-                                       "correct, gap_ms, layout%1 FROM keystrokes ORDER BY id")
-                            .arg(hasPrev ? QStringLiteral(", prev_vk") : QString());
+    const int version = schemaVersion();
+    const bool hasPrev = version >= 2;
+    const bool hasOrigin = version >= 4;
+    const QString sql =
+        QStringLiteral(
+            "SELECT time_ms, mode, expected_vk, expected_char, pressed_vk, pressed_char, "
+            "correct, gap_ms, layout%1%2 FROM keystrokes ORDER BY id")
+            .arg(hasPrev ? QStringLiteral(", prev_vk") : QString(), hasOrigin ? QStringLiteral(", origin") : QString());
     if (!q.exec(sql)) return fail(q.lastError().text());
     while (q.next()) {
         Keystroke k;
@@ -337,6 +373,7 @@ bool KeystrokeStore::readAll(QSqlDatabase& d, const std::function<bool(const Key
         k.gapMs = q.value(7).isNull() ? -1 : q.value(7).toInt();
         k.layout = static_cast<int16_t>(q.value(8).toInt());
         k.prevVk = hasPrev ? static_cast<int16_t>(q.value(9).toInt()) : 0;
+        k.origin = hasOrigin ? q.value(10).toLongLong() : 0;
         if (!each(k)) break;
     }
     return true;

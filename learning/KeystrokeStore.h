@@ -25,6 +25,10 @@ class QSqlDatabase;
 //   3  days per layout; keystrokes of keys that are not typing (menus,
 //      modifiers alone) dropped; every total computed again with the gaps
 //      capped rather than dropped.
+//   4  keystrokes gains origin (which start of the program recorded the key,
+//      0 for the rows before), and the unique index takes it in: the same key
+//      in the same millisecond from two copies of the program is two
+//      keystrokes, an import of the same export still none.
 // A file with a newer version than this program knows is left alone (open()
 // fails), as is a damaged one.
 //
@@ -32,7 +36,7 @@ class QSqlDatabase;
 // process killed while writing loses only the batch it was writing.
 class KeystrokeStore {
 public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     explicit KeystrokeStore(const QString& path);
     ~KeystrokeStore();
@@ -49,9 +53,15 @@ public:
     int schemaVersion();
 
     // Stores the keystrokes in one transaction, skipping those already
-    // stored (same time, mode, layout, expected and pressed key). The number
+    // stored (same time, mode, layout, expected and pressed key, origin). The number
     // stored, or nullopt when the write failed (then nothing was stored).
     std::optional<int> append(const std::vector<learning::Keystroke>& keys);
+    // The same for keys that come batch by batch (an import read as it is
+    // parsed): produce() is handed a function that stores one batch (false
+    // when that failed) and returns false to give up. All batches are one
+    // transaction: every key or none. The number stored, or nullopt.
+    using BatchSink = std::function<bool(const std::vector<learning::Keystroke>&)>;
+    std::optional<qint64> appendBatches(const std::function<bool(const BatchSink&)>& produce);
 
     // The analysis figures of one layout; nullopt when the store cannot be
     // read. The keys are physical keys: what was typed on the other layout
@@ -60,6 +70,9 @@ public:
 
     // Every stored keystroke in the order written; `each` returns false to stop.
     bool forEach(const std::function<bool(const learning::Keystroke&)>& each);
+    // How long a write waits for a lock another connection holds; 0 (no
+    // waiting) from open().
+    bool setLockWait(int ms);
     // Runs raw SQL (tests: older schemas, damage).
     bool exec(const QString& sql);
 
@@ -72,6 +85,7 @@ private:
     bool runAll(const QStringList& statements);
     bool addTotals(const std::vector<learning::Keystroke>& stored);
     bool rebuildTotals(QSqlDatabase& d);
+    std::optional<int> insert(const std::vector<learning::Keystroke>& keys);
 
     QString mPath;
     QString mConnection;

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <algorithm>
 
 #include "Clock.h"
@@ -14,15 +15,22 @@ using learning::Keystroke;
 Learning::Learning(basParam& param, Clock& clock, Dialogs& dialogs, QObject* parent)
     : QObject(parent), mParam(param), mClock(clock), mDialogs(dialogs) {
     utcNow = [] { return QDateTime::currentMSecsSinceEpoch(); };
+    // Below 2^53, so that an export's JSON number carries it exactly; never 0.
+    mOrigin = static_cast<qint64>(QRandomGenerator::system()->generate64() % ((quint64(1) << 53) - 1)) + 1;
     mBuffer.reserve(256);
     mSoon.setSingleShot(true);
     mSoon.setInterval(0);
-    connect(&mSoon, &QTimer::timeout, this, [this] { flush(); });
+    connect(&mSoon, &QTimer::timeout, this, &Learning::writeWhenDue);
     mIdle.setInterval(1000);
     connect(&mIdle, &QTimer::timeout, this, &Learning::idleCheck);
 }
 
-Learning::~Learning() { flush(); }
+Learning::~Learning() {
+    // The last chance for the buffered keys: a lock another copy holds for a
+    // moment is waited for here, where no window waits.
+    if (!mBuffer.empty() && ensureOpen()) mStore->setLockWait(kExitWaitMs);
+    flush();
+}
 
 QString Learning::fileName() const { return mParam.KeystrokeFileName(); }
 
@@ -41,6 +49,7 @@ void Learning::keyJudged(const JudgedKey& key) {
     k.pressedChar = key.pressedChar;
     k.correct = key.correct;
     k.layout = key.keyBoardType;
+    k.origin = mOrigin;
     if (mInRun && !key.firstOfRun) {
         k.gapMs = static_cast<int32_t>(std::min<uint32_t>(key.tick - mLastTick, INT32_MAX));
         k.prevVk = mLastPressed;
@@ -50,6 +59,8 @@ void Learning::keyJudged(const JudgedKey& key) {
     mLastPressed = key.pressedVk;
     if (mBuffer.size() >= kMaxBuffered) mBuffer.erase(mBuffer.begin());
     mBuffer.push_back(k);
+    // Told as the buffer fills, before the next key drops the oldest.
+    if (mBuffer.size() == kMaxBuffered && !mToldFull) QTimer::singleShot(0, this, &Learning::tellFull);
     if (!mIdle.isActive()) mIdle.start();
 }
 
@@ -63,7 +74,12 @@ void Learning::idleCheck() {
         mIdle.stop();
         return;
     }
-    if (mClock.timeGetTime() - mLastTick >= kIdleMs) flush();
+    if (mClock.timeGetTime() - mLastTick >= kIdleMs) writeWhenDue();
+}
+
+void Learning::writeWhenDue() {
+    if (mFailed && mClock.timeGetTime() - mFailedTick < kRetryMs) return;  // the idle timer comes back
+    flush();
 }
 
 bool Learning::ensureOpen() {
@@ -79,10 +95,23 @@ KeystrokeStore* Learning::store() { return ensureOpen() ? mStore.get() : nullptr
 void Learning::tellOnce() {
     if (mTold) return;
     mTold = true;
-    mDialogs.msgBox(QStringLiteral("打鍵の記録ファイルを開けないか、書き込めませんでした。練習はこのまま続けられますが、"
-                                   "打鍵は記録されません。") +
+    mDialogs.msgBox(QStringLiteral("打鍵の記録ファイルを開けないか、書き込めませんでした。練習はこのまま続けられます。"
+                                   "打鍵はメモリーに %1 件まで残し、書き込めるようになったときに書き込みます"
+                                   "（書き込めないままプログラムを終了すると、その打鍵は失われます）。")
+                            .arg(kMaxBuffered) +
                         QStringLiteral("\r\n") + fileName(),
                     QStringLiteral("エラー"), MsgIcon::Critical);
+}
+
+void Learning::tellFull() {
+    if (mToldFull) return;
+    mToldFull = true;
+    mDialogs.msgBox(
+        QStringLiteral("打鍵の記録ファイルに書き込めないまま、メモリーに残した打鍵が上限の %1 件に達しました。"
+                       "これから打つキーの分だけ、古い打鍵から順に記録されずに消えます。")
+                .arg(kMaxBuffered) +
+            QStringLiteral("\r\n") + fileName(),
+        QStringLiteral("エラー"), MsgIcon::Exclamation);
 }
 
 bool Learning::flush() {
@@ -91,12 +120,19 @@ bool Learning::flush() {
         mIdle.stop();
         return true;
     }
-    if (!ensureOpen()) return false;
+    const auto failed = [this] {
+        mFailed = true;
+        mFailedTick = mClock.timeGetTime();
+        if (!mIdle.isActive()) mIdle.start();  // it tries again
+        return false;
+    };
+    if (!ensureOpen()) return failed();
     if (!mStore->append(mBuffer)) {
         mStore->close();  // the next write opens it again
         tellOnce();
-        return false;
+        return failed();
     }
+    mFailed = false;
     mBuffer.clear();
     mIdle.stop();
     storeChanged();

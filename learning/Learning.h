@@ -27,10 +27,18 @@ class KeystrokeStore;
 // about figures, never at start-up.
 //
 // Faults: when the store cannot be opened or written (damaged, locked by
-// another program, read-only folder, newer format) the keys stay in the
-// buffer (at most kMaxBuffered) and the next write tries again; practice
-// goes on, and the learner is told once per session. Nothing here touches
-// the settings or results files.
+// another program, read-only folder, newer format, a file-size limit) the
+// keys stay in the buffer (at most kMaxBuffered) and are written later: the
+// store never waits for a lock while the window runs, a write that failed is
+// tried again from the idle timer after kRetryMs, and the last write, when
+// this object is destroyed, waits up to kExitWaitMs for a lock. Practice goes
+// on, and the learner is told once per session that the keys are kept and
+// written later; a buffer that has become full is reported before its oldest
+// key is dropped. Nothing here touches the settings or results files.
+//
+// Each start of the program records under its own origin (a random number),
+// so that another copy typing the same key in the same millisecond does not
+// make one keystroke of two.
 //
 // After each successful write the figures of the current layout are
 // computed again and figuresChanged() is emitted; the heat map, the
@@ -40,6 +48,8 @@ class Learning : public QObject, public KeyRecorder, public WeakKeyWeights {
 public:
     static constexpr uint32_t kIdleMs = 3000;
     static constexpr size_t kMaxBuffered = 100000;
+    static constexpr uint32_t kRetryMs = 5000;
+    static constexpr int kExitWaitMs = 2000;
 
     Learning(basParam& param, Clock& clock, Dialogs& dialogs, QObject* parent = nullptr);
     ~Learning() override;
@@ -50,6 +60,7 @@ public:
 
     // Writes the buffered keys now; false when they could not be written.
     bool flush();
+    qint64 origin() const { return mOrigin; }
     // The idle timer's check: flushes once kIdleMs have passed since the last key.
     void idleCheck();
     size_t buffered() const { return mBuffer.size(); }
@@ -73,6 +84,8 @@ signals:
 private:
     bool ensureOpen();
     void tellOnce();
+    void tellFull();
+    void writeWhenDue();  // the timers' write: not sooner than kRetryMs after a failure
 
     basParam& mParam;
     Clock& mClock;
@@ -84,6 +97,10 @@ private:
     int16_t mLastPressed = 0;
     qint64 mLastTime = 0;
     bool mTold = false;
+    bool mToldFull = false;
+    bool mFailed = false;  // the last write failed, at mFailedTick
+    uint32_t mFailedTick = 0;
+    qint64 mOrigin = 0;
     std::optional<learning::Figures> mFigures;
     bool mFiguresFailed = false;
     QTimer mSoon;  // a write right after the handler that ended a run

@@ -32,7 +32,7 @@ e2e_key x
 e2e_wait_exit
 end_ms=$(($(date +%s%3N) + 1000))
 
-[[ "$(query 'PRAGMA user_version')" == 3 ]] || e2e_fail "schema version $(query 'PRAGMA user_version')"
+[[ "$(query 'PRAGMA user_version')" == 4 ]] || e2e_fail "schema version $(query 'PRAGMA user_version')"
 [[ "$(query "SELECT count(*) FROM keystrokes WHERE time_ms NOT BETWEEN $start_ms AND $end_ms")" == 0 ]] ||
   e2e_fail "keystroke times outside the session"
 [[ "$(query 'SELECT count(*) FROM keystrokes WHERE mode=11 AND (expected_vk NOT BETWEEN 65 AND 90 OR layout<>0)')" == 0 ]] ||
