@@ -130,3 +130,38 @@ for name, text in [("int", "  -12"), ("fraction", "3.5"), ("exponent", "1.5E+3")
 shutil.rmtree(os.path.join(CORPUS, "graphs"), ignore_errors=True)
 put("graphs", "v5.dat", v5)
 put("graphs", "v3.dat", v3)
+
+# --- the keystroke import --------------------------------------------------------
+def keystroke(t, expected, pressed, gap, prev, origin, chars=("a", "a")):
+    return ('{"time_ms":%d,"mode":10,"expected_vk":%d,"expected_char":"%s","pressed_vk":%d,"pressed_char":"%s",'
+            '"correct":%s,"gap_ms":%s,"layout":0,"prev_vk":%d,"origin":%d}'
+            % (t, expected, chars[0], pressed, chars[1], "true" if expected == pressed else "false",
+               "null" if gap is None else gap, prev, origin))
+
+
+# As this program exports: one keystroke a line; the same key from two copies.
+put("keystrokes", "v2.json", ('{"format":"lumbra-keystrokes","version":2,"keystrokes":[\n' + ",\n".join([
+    keystroke(1764579600000, 65, 65, None, 0, 123456789),
+    keystroke(1764579600150, 83, 68, 150, 65, 123456789, ("s", "d")),
+    keystroke(1764579600150, 83, 68, 150, 65, 987, ("s", "d"))]) + "\n]}\n").encode("ascii"))
+# As the first version exported: one indented document, no origins.
+put("keystrokes", "v1.json", b'''{
+    "format": "lumbra-keystrokes",
+    "keystrokes": [
+        {
+            "correct": true,
+            "expected_char": "\\u3042",
+            "expected_vk": 51,
+            "gap_ms": null,
+            "layout": 1,
+            "mode": 100,
+            "pressed_char": "\\"",
+            "pressed_vk": 51,
+            "prev_vk": 0,
+            "time_ms": 1764579600000
+        }
+    ],
+    "version": 1
+}
+''')
+put("keystrokes", "not-a-list.json", b'{"format":"lumbra-keystrokes","version":2,"keystrokes":{}}\n')

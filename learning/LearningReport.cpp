@@ -1,6 +1,8 @@
 #include "LearningReport.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,14 +53,47 @@ QString modeName(int16_t mode) {
     return mode == kTextPracticeMode ? QStringLiteral("テキスト練習") : QStringLiteral("練習メニュー %1").arg(mode);
 }
 
-QJsonValue charJson(QChar c) { return c.isNull() ? QJsonValue() : QJsonValue(QString(c)); }
+// A character as a JSON string: printable ASCII as it is, anything else
+// escaped, so the export is plain ASCII whatever was typed.
+void appendChar(QByteArray& out, QChar c) {
+    if (c.isNull()) {
+        out += "null";
+        return;
+    }
+    const char16_t u = c.unicode();
+    out += '"';
+    if (u >= 0x20 && u < 0x7f && u != u'"' && u != u'\\') {
+        out += static_cast<char>(u);
+    } else {
+        out += "\\u";
+        out += QByteArray::number(u, 16).rightJustified(4, '0');
+    }
+    out += '"';
+}
 
-QJsonObject keystrokeJson(const Keystroke& k) {
-    return {{"time_ms", k.timeMs},        {"mode", k.mode},
-            {"expected_vk", k.expectedVk}, {"expected_char", charJson(k.expectedChar)},
-            {"pressed_vk", k.pressedVk},   {"pressed_char", charJson(k.pressedChar)},
-            {"correct", k.correct},        {"gap_ms", k.gapMs >= 0 ? QJsonValue(k.gapMs) : QJsonValue()},
-            {"layout", k.layout},          {"prev_vk", k.prevVk}};
+// One keystroke as one line of the export.
+void appendKeystroke(QByteArray& out, const Keystroke& k) {
+    const auto field = [&out](const char* name, qint64 v) {
+        out += name;
+        out += QByteArray::number(v);
+    };
+    field("{\"time_ms\":", k.timeMs);
+    field(",\"mode\":", k.mode);
+    field(",\"expected_vk\":", k.expectedVk);
+    out += ",\"expected_char\":";
+    appendChar(out, k.expectedChar);
+    field(",\"pressed_vk\":", k.pressedVk);
+    out += ",\"pressed_char\":";
+    appendChar(out, k.pressedChar);
+    out += k.correct ? ",\"correct\":true" : ",\"correct\":false";
+    if (k.gapMs >= 0)
+        field(",\"gap_ms\":", k.gapMs);
+    else
+        out += ",\"gap_ms\":null";
+    field(",\"layout\":", k.layout);
+    field(",\"prev_vk\":", k.prevVk);
+    field(",\"origin\":", k.origin);
+    out += '}';
 }
 
 std::optional<Keystroke> keystrokeFrom(const QJsonObject& o) {
@@ -82,7 +117,11 @@ std::optional<Keystroke> keystrokeFrom(const QJsonObject& o) {
     const auto pressed = integer("pressed_vk", 0, 255);
     const auto layout = integer("layout", 0, 1);
     const auto prev = o.contains(QLatin1String("prev_vk")) ? integer("prev_vk", 0, 255) : std::optional<double>(0);
-    if (!time || !mode || !expected || !pressed || !layout || !prev || !o.value(QLatin1String("correct")).isBool())
+    // Exports of versions before origins have none: 0, like the keys stored then.
+    const auto origin =
+        o.contains(QLatin1String("origin")) ? integer("origin", 0, 9007199254740991.0) : std::optional<double>(0);
+    if (!time || !mode || !expected || !pressed || !layout || !prev || !origin ||
+        !o.value(QLatin1String("correct")).isBool())
         return std::nullopt;
     const QJsonValue gap = o.value(QLatin1String("gap_ms"));
     if (!gap.isNull() && !gap.isUndefined() && !integer("gap_ms", 0, INT32_MAX)) return std::nullopt;
@@ -93,12 +132,88 @@ std::optional<Keystroke> keystrokeFrom(const QJsonObject& o) {
     k.pressedVk = static_cast<int16_t>(*pressed);
     k.layout = static_cast<int16_t>(*layout);
     k.prevVk = static_cast<int16_t>(*prev);
+    k.origin = static_cast<qint64>(*origin);
     k.correct = o.value(QLatin1String("correct")).toBool();
     k.gapMs = gap.isDouble() ? static_cast<int32_t>(gap.toDouble()) : -1;
     return k;
 }
 
 constexpr const char* kFormatName = "lumbra-keystrokes";
+constexpr int kExportVersion = 2;  // 2: one keystroke per line, with origins
+constexpr size_t kImportBatch = 10000;
+
+// Reads an export as it goes: the outer object key by key, the keystroke
+// list element by element, each element parsed on its own.
+class ExportScanner {
+public:
+    explicit ExportScanner(QByteArrayView bytes) : mAt(bytes.data()), mEnd(bytes.data() + bytes.size()) {}
+
+    void space() {
+        while (mAt < mEnd && (*mAt == ' ' || *mAt == '\t' || *mAt == '\r' || *mAt == '\n')) ++mAt;
+    }
+    bool take(char c) {
+        space();
+        if (mAt == mEnd || *mAt != c) return false;
+        ++mAt;
+        return true;
+    }
+    bool atEnd() {
+        space();
+        return mAt == mEnd;
+    }
+    char peek() {
+        space();
+        return mAt < mEnd ? *mAt : '\0';
+    }
+    // The text of the next value (a string, a number, a literal, an object
+    // or a list, nested to any depth); empty when it is cut short.
+    QByteArrayView value() {
+        space();
+        const char* start = mAt;
+        int depth = 0;
+        bool inString = false;
+        while (mAt < mEnd) {
+            const char c = *mAt++;
+            if (inString) {
+                if (c == '\\' && mAt < mEnd)
+                    ++mAt;
+                else if (c == '"') {
+                    inString = false;
+                    if (depth == 0) return {start, mAt - start};
+                }
+                continue;
+            }
+            if (c == '"')
+                inString = true;
+            else if (c == '{' || c == '[')
+                ++depth;
+            else if (c == '}' || c == ']') {
+                if (depth == 0) {  // the end of the object or list around a number or a literal
+                    --mAt;
+                    return {start, mAt - start};
+                }
+                if (--depth == 0) return {start, mAt - start};
+            } else if (depth == 0 && (c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n')) {
+                --mAt;
+                return {start, mAt - start};
+            }
+        }
+        if (depth == 0 && !inString && mAt == mEnd && mAt > start) return {start, mAt - start};
+        mAt = mEnd;
+        return {};
+    }
+
+private:
+    const char* mAt;
+    const char* mEnd;
+};
+
+// A scalar (or any) value parsed on its own; undefined when it is not JSON.
+QJsonValue parsed(QByteArrayView text) {
+    QJsonParseError e;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray("[") + QByteArray(text.data(), text.size()) + ']', &e);
+    return e.error == QJsonParseError::NoError && doc.isArray() ? doc.array().at(0) : QJsonValue(QJsonValue::Undefined);
+}
 
 }  // namespace
 
@@ -241,14 +356,18 @@ Format formatOf(const QString& path) {
 
 std::optional<QByteArray> keystrokesExport(KeystrokeStore& store, Format format) {
     if (format == Format::Json) {
-        QJsonArray all;
+        QByteArray out = QByteArray("{\"format\":\"") + kFormatName +
+                         "\",\"version\":" + QByteArray::number(kExportVersion) + ",\"keystrokes\":[";
+        bool first = true;
         if (!store.forEach([&](const Keystroke& k) {
-                all.append(keystrokeJson(k));
+                out += first ? "\n" : ",\n";
+                first = false;
+                appendKeystroke(out, k);
                 return true;
             }))
             return std::nullopt;
-        const QJsonObject doc{{"format", kFormatName}, {"version", 1}, {"keystrokes", all}};
-        return QJsonDocument(doc).toJson(QJsonDocument::Indented);
+        out += "\n]}\n";
+        return out;
     }
     std::vector<QStringList> rows;
     const auto charText = [](QChar c) { return c.isNull() ? QString() : QString(c); };
@@ -301,30 +420,97 @@ QByteArray keyFiguresExport(const Figures& f, Format format) {
                rows);
 }
 
-std::optional<ImportResult> importKeystrokes(KeystrokeStore& store, const QByteArray& json, QString* error) {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    const QJsonObject root = doc.object();
-    if (parseError.error != QJsonParseError::NoError || root.value(QLatin1String("format")).toString() !=
-                                                            QLatin1String(kFormatName)) {
-        if (error) *error = QStringLiteral("打鍵記録の書き出しファイルではありません。");
-        return std::nullopt;
-    }
-    std::vector<Keystroke> keys;
-    for (const QJsonValue& v : root.value(QLatin1String("keystrokes")).toArray()) {
-        const auto k = keystrokeFrom(v.toObject());
-        if (!k) {
-            if (error) *error = QStringLiteral("打鍵記録の内容が正しくありません。");
-            return std::nullopt;
+std::optional<ImportResult> importKeystrokes(KeystrokeStore& store, QByteArrayView json, QString* error) {
+    const auto failed = [error](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
+    const QString notExport = QStringLiteral("打鍵記録の書き出しファイル（JSON 形式）ではありません。");
+    const QString wrongShape = QStringLiteral("打鍵記録の形が正しくありません（打鍵の一覧がありません）。");
+    ImportResult result;
+    bool storeFailed = false;
+    const auto added = store.appendBatches([&](const KeystrokeStore::BatchSink& sink) {
+        ExportScanner in(json);
+        if (!in.take('{')) return failed(notExport);
+        QString format;
+        QJsonValue version;
+        bool listSeen = false;
+        std::vector<Keystroke> batch;
+        const auto flush = [&] {
+            if (!sink(batch)) {
+                storeFailed = true;
+                return failed(store.error());
+            }
+            batch.clear();
+            return true;
+        };
+        if (in.peek() != '}') {
+            do {
+                const QJsonValue key = parsed(in.value());
+                if (!key.isString() || !in.take(':')) return failed(notExport);
+                if (key.toString() != QLatin1String("keystrokes")) {
+                    const QJsonValue v = parsed(in.value());
+                    if (v.isUndefined()) return failed(notExport);
+                    if (key.toString() == QLatin1String("format")) format = v.toString();
+                    if (key.toString() == QLatin1String("version")) version = v;
+                    continue;
+                }
+                if (listSeen || !in.take('[')) return failed(wrongShape);
+                listSeen = true;
+                if (in.take(']')) continue;
+                do {
+                    const QByteArrayView text = in.value();
+                    QJsonParseError e;
+                    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray(text.data(), text.size()), &e);
+                    const auto k = e.error == QJsonParseError::NoError && doc.isObject() ? keystrokeFrom(doc.object())
+                                                                                         : std::nullopt;
+                    if (!k)
+                        return failed(
+                            QStringLiteral("打鍵記録の内容が正しくありません（%1 件目の打鍵）。").arg(result.read + 1));
+                    ++result.read;
+                    batch.push_back(*k);
+                    if (batch.size() >= kImportBatch && !flush()) return false;
+                } while (in.take(','));
+                if (!in.take(']')) return failed(notExport);
+            } while (in.take(','));
         }
-        keys.push_back(*k);
-    }
-    const auto added = store.append(keys);
+        if (!in.take('}') || !in.atEnd() || format != QLatin1String(kFormatName)) return failed(notExport);
+        if (!version.isUndefined() && !version.isDouble()) return failed(notExport);
+        if (version.toDouble() > kExportVersion)
+            return failed(QStringLiteral("このプログラムより新しい版が書き出したファイルです。"));
+        if (!listSeen) return failed(wrongShape);
+        return flush();
+    });
     if (!added) {
-        if (error) *error = store.error();
+        if (storeFailed && error && error->isEmpty()) *error = store.error();
         return std::nullopt;
     }
-    return ImportResult{static_cast<int>(keys.size()), *added};
+    result.added = *added;
+    return result;
+}
+
+std::optional<ImportResult> importKeystrokesFile(KeystrokeStore& store, const QString& path, QString* error) {
+    const auto failed = [error](const QString& why) {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    const QFileInfo info(path);
+    if (!info.exists()) return failed(QStringLiteral("ファイルが見つかりません。"));
+    // A pipe or a device could block or never end.
+    if (!info.isFile()) return failed(QStringLiteral("通常のファイルではありません。"));
+    if (info.size() > kMaxImportBytes)
+        return failed(QStringLiteral("ファイルが大きすぎます。読み込めるのは %1 MB までです。")
+                          .arg(kMaxImportBytes / (1024 * 1024)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return failed(file.errorString());
+    if (file.size() == 0) return importKeystrokes(store, QByteArrayView(), error);
+    // Mapped, not read: the pages are read as the parse reaches them.
+    if (const uchar* mapped = file.map(0, file.size()))
+        return importKeystrokes(store, QByteArrayView(reinterpret_cast<const char*>(mapped), file.size()), error);
+    const QByteArray bytes = file.read(kMaxImportBytes + 1);
+    if (file.error() != QFileDevice::NoError) return failed(file.errorString());
+    if (bytes.size() > kMaxImportBytes) return failed(QStringLiteral("ファイルが大きすぎます。"));
+    return importKeystrokes(store, bytes, error);
 }
 
 }  // namespace learning

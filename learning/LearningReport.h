@@ -83,13 +83,23 @@ Format formatOf(const QString& path);  // .json: JSON, anything else CSV
 std::optional<QByteArray> keystrokesExport(KeystrokeStore& store, Format format);
 QByteArray keyFiguresExport(const Figures& f, Format format);
 
+// The JSON export is one keystroke object per line inside the "keystrokes"
+// list, read back as it is parsed (the file is never held as one document),
+// so any export up to kMaxImportBytes imports again.
+constexpr qint64 kMaxImportBytes = qint64(2) * 1024 * 1024 * 1024;
+
 struct ImportResult {
-    int read = 0;   // keystrokes in the file
-    int added = 0;  // of those, not stored before
+    qint64 read = 0;   // keystrokes in the file
+    qint64 added = 0;  // of those, not stored before
 };
-// Merges a JSON keystroke export into the store; keystrokes already stored
-// are skipped. nullopt (error set) when the file is not such an export or
-// the store cannot be written (then nothing is added).
-std::optional<ImportResult> importKeystrokes(KeystrokeStore& store, const QByteArray& json, QString* error);
+// Merges a JSON keystroke export (any version this program wrote, with or
+// without origins) into the store; keystrokes already stored are skipped.
+// nullopt (error set, nothing added) when the file is not such an export, is
+// of the wrong shape (no list of keystrokes, a keystroke that is not one), or
+// the store cannot be written.
+std::optional<ImportResult> importKeystrokes(KeystrokeStore& store, QByteArrayView json, QString* error);
+// The same for a file: refused when it is not a regular file or is larger
+// than kMaxImportBytes (never read in part).
+std::optional<ImportResult> importKeystrokesFile(KeystrokeStore& store, const QString& path, QString* error);
 
 }  // namespace learning

@@ -80,9 +80,6 @@ QLabel* heading(QWidget* parent, const QString& text) {
 }
 
 const QString kFilter = QStringLiteral("CSV ファイル (*.csv)|*.csv|JSON ファイル (*.json)|*.json");
-// An export of a million keystrokes is under 200 MB; a larger file is read no
-// further than this (and then fails to parse).
-constexpr qint64 kMaxImportBytes = 256 * 1024 * 1024;
 
 }  // namespace
 
@@ -312,6 +309,13 @@ void frmAnalysis::exportKeystrokes() {
     KeystrokeStore* store = mCtx.learning->store();
     const auto bytes = store ? learning::keystrokesExport(*store, learning::formatOf(*path)) : std::nullopt;
     if (!bytes) return;  // the learner has been told the store cannot be read
+    if (learning::formatOf(*path) == learning::Format::Json && bytes->size() > learning::kMaxImportBytes) {
+        mCtx.dialogs.msgBox(
+            QStringLiteral("打鍵記録が %1 MB を超えるため、書き出しても読み込み直せません。書き出しませんでした。")
+                .arg(learning::kMaxImportBytes / (1024 * 1024)),
+            QStringLiteral("エラー"), MsgIcon::Critical);
+        return;
+    }
     writeFileWithRetry(*path, *bytes, mCtx.dialogs, QStringLiteral("ファイルの書き込みに失敗しました。"));
 }
 
@@ -334,17 +338,12 @@ void frmAnalysis::importKeystrokes() {
     const auto path = mCtx.dialogs.openFile(request);
     if (!path || path->isEmpty()) return;
     QString error;
-    std::optional<learning::ImportResult> result;
     mCtx.learning->flush();
     KeystrokeStore* store = mCtx.learning->store();
     if (!store) return;
-    // Through the file layer, so a pipe or a device chosen in the dialog is
-    // refused instead of blocking the window.
-    const FileRead file = readWholeFile(*path, kMaxImportBytes);
-    if (file.status == FileRead::Read)
-        result = learning::importKeystrokes(*store, file.bytes, &error);
-    else
-        error = file.status == FileRead::Missing ? QStringLiteral("ファイルが見つかりません。") : file.reason;
+    // A pipe or a device chosen in the dialog is refused instead of blocking
+    // the window; a file over the limit is refused, never read in part.
+    const auto result = learning::importKeystrokesFile(*store, *path, &error);
     if (!result) {
         mCtx.dialogs.msgBox(QStringLiteral("打鍵記録を読み込めませんでした。") + QStringLiteral("\r\n") + *path +
                                 QStringLiteral("\r\n") + error,

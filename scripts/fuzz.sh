@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, ./build-fuzz) and fuzzes the file
 # loaders: the settings file, the results file, practice texts, the CP932
-# codec and the number and colour parsers.
+# codec, the number and colour parsers and the keystroke import.
 #
 #   fuzz.sh [SECONDS] [TARGET...]  fuzz each target for SECONDS (default 60),
 #                                  one after another, at the lowest priority;
@@ -10,11 +10,11 @@
 #   fuzz.sh --ci                   replay each seed corpus and fuzz briefly
 #                                  (the ctest tests of the fuzz build)
 #
-# Targets: settings results practice_text cp932 numbers graphs.
+# Targets: settings results practice_text cp932 numbers graphs keystrokes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LUMBRA_FUZZ_BUILD_DIR:-$root/build-fuzz}
-all_targets=(settings results practice_text cp932 numbers graphs)
+all_targets=(settings results practice_text cp932 numbers graphs keystrokes)
 
 "$root/scripts/setup.sh" --tests
 if [[ ! -f "$build/CMakeCache.txt" ]]; then

@@ -79,6 +79,20 @@ TEST_F(Stores, JsonImportMergesWithoutDuplicates) {
     r = importKeystrokes(b, *json, &error);  // the same file again
     ASSERT_TRUE(r);
     EXPECT_EQ(r->added, 0);
+    // The same keys as an older program wrote them: one indented document, no origins.
+    QJsonObject older = QJsonDocument::fromJson(*json).object();
+    QJsonArray keys;
+    for (const QJsonValue& k : older.value("keystrokes").toArray()) {
+        QJsonObject o = k.toObject();
+        o.remove("origin");
+        keys.append(o);
+    }
+    older["keystrokes"] = keys;
+    older["version"] = 1;
+    r = importKeystrokes(b, QJsonDocument(older).toJson(QJsonDocument::Indented), &error);
+    ASSERT_TRUE(r) << error.toStdString();
+    EXPECT_EQ(r->read, 55);
+    EXPECT_EQ(r->added, 0);
     auto merged = allKeystrokes(b);
     ASSERT_EQ(merged.size(), 58u);
     EXPECT_EQ(std::vector<Keystroke>(merged.begin() + 3, merged.end()), allKeystrokes(a));
@@ -90,6 +104,12 @@ TEST_F(Stores, AFileThatIsNotAnExportChangesNothing) {
     EXPECT_FALSE(importKeystrokes(b, "not json", &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(importKeystrokes(b, R"({"format":"something else","keystrokes":[]})", &error));
+    // The right name but the wrong shape is no import of 0 keys.
+    for (const char* shape :
+         {R"({"format":"lumbra-keystrokes","version":2,"keystrokes":{}})",
+          R"({"format":"lumbra-keystrokes","version":2})", R"({"format":"lumbra-keystrokes","keystrokes":[1]})",
+          R"({"format":"lumbra-keystrokes","keystrokes":[]} trailing)"})
+        EXPECT_FALSE(importKeystrokes(b, QByteArray(shape), &error)) << shape;
     // One bad record among good ones: nothing is added.
     const QByteArray oneBad = R"({"format":"lumbra-keystrokes","keystrokes":[
         {"time_ms":1,"mode":10,"expected_vk":65,"pressed_vk":65,"correct":true,"gap_ms":null,"layout":0},
