@@ -51,17 +51,24 @@ QString userFolder(const Environment& env) {
 // beside the program comes along.
 QString carryOver(const QString& exeDir, const QString& folder, bool created) {
     bool carried = false;
-    for (const char* ext : {".ini", ".dat"}) {
+    for (const char* ext : {".ini", ".dat", ".db"}) {
         const QString name = basMain::ProductName() + QLatin1String(ext);
-        carried = copyIfMissing(exeDir + u'/' + name, folder + u'/' + name) || carried;
+        const bool copied = copyIfMissing(exeDir + u'/' + name, folder + u'/' + name);
+        // The keystrokes not yet moved into the database itself come along
+        // with it, never without it.
+        if (copied && qstrcmp(ext, ".db") == 0)
+            copyIfMissing(exeDir + u'/' + name + QStringLiteral("-wal"), folder + u'/' + name + QStringLiteral("-wal"));
+        carried = copied || carried;
     }
     const bool shipped = copyShipped(exeDir, folder);
     if (!created && !carried && !shipped) return {};
-    QString notice = QStringLiteral("プログラムのフォルダーに書き込めないため、設定と成績は次のフォルダーに保存します。") +
+    QString notice = QStringLiteral("プログラムのフォルダーに書き込めないため、設定、成績と打鍵の記録は"
+                                    "次のフォルダーに保存します。") +
                      QStringLiteral("\r\n") + folder;
     if (carried)
         notice += QStringLiteral("\r\n\r\n") +
-                  QStringLiteral("プログラムのフォルダーにあった設定ファイルと成績ファイルを、このフォルダーにコピーしました。");
+                  QStringLiteral("プログラムのフォルダーにあった設定ファイル、成績ファイルと打鍵の記録ファイルを、"
+                                 "このフォルダーにコピーしました。");
     return notice;
 }
 

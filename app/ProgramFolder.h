@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-// Where the program keeps Lumbra.ini, Lumbra.dat, Readme.txt and Text/.
+// Where the program keeps Lumbra.ini, Lumbra.dat, Lumbra.db, Readme.txt and Text/.
 //
 // A portable copy (the executable's folder is writable and is not an
 // installed layout) keeps them beside the executable. An installed copy
@@ -12,7 +12,8 @@
 //
 // A portable copy in a folder it cannot write (a read-only medium, a shared
 // folder) uses the user's data folder too, and carries the learner over: the
-// settings file, the results file, the read-me and the practice texts beside
+// settings file, the results file, the keystroke database (with its
+// write-ahead log), the read-me and the practice texts beside
 // the executable are copied there when they are missing there (a file already
 // there is never replaced), and the user is told once, on the start that
 // set the folder up.
