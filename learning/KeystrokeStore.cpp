@@ -461,3 +461,22 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
     }
     return f;
 }
+
+std::optional<std::vector<learning::Transition>> KeystrokeStore::allTransitions(int16_t layout, int minSamples) {
+    if (!mOpen) {
+        fail(QStringLiteral("not open"));
+        return std::nullopt;
+    }
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT from_vk, to_vk, n, CAST(total_ms AS REAL) / n FROM transitions "
+                             "WHERE layout=? AND n >= ? ORDER BY from_vk, to_vk"));
+    q.bindValue(0, layout);
+    q.bindValue(1, minSamples);
+    if (!q.exec()) return fail(q.lastError().text()), std::nullopt;
+    std::vector<learning::Transition> out;
+    while (q.next())
+        out.push_back({static_cast<int16_t>(q.value(0).toInt()), static_cast<int16_t>(q.value(1).toInt()),
+                       q.value(2).toLongLong(), q.value(3).toDouble()});
+    return out;
+}

@@ -91,4 +91,11 @@ private:
     QString mConnection;
     QString mError;
     bool mOpen = false;
+
+public:
+    // Every key-to-key move of a layout with at least minSamples timed
+    // samples (the word draw weighs them all); nullopt when the store cannot
+    // be read.
+    std::optional<std::vector<learning::Transition>> allTransitions(int16_t layout,
+                                                                    int minSamples = learning::kMinTransitionSamples);
 };

@@ -29,6 +29,7 @@
 #include "frmSpeed.h"
 #include "frmTarget.h"
 #include "frmText.h"
+#include "frmWords.h"
 
 namespace {
 
@@ -189,6 +190,7 @@ void frmMain::buildViewMenu() {
     mnuViewBar1->setObjectName(QStringLiteral("mnuViewBar1"));
     mnuViewText = addItem(mnuView, "mnuViewText", QStringLiteral("テキスト練習(&T)..."), &frmMain::mnuViewText_Click,
                           QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnuViewWords = addItem(mnuView, "mnuViewWords", QStringLiteral("単語練習(&K)..."), &frmMain::mnuViewWords_Click);
     mnuViewGame = mnuView->addMenu(QStringLiteral("ゲーム(&G)"));
     mnuViewGame->setObjectName(QStringLiteral("mnuViewGame"));
     mnuViewGameBalloon = addItem(mnuViewGame, "mnuViewGameBalloon", QStringLiteral("風船割り(&B)..."),
@@ -258,6 +260,8 @@ void frmMain::mnuViewBefore_Click() { showLastRun(); }
 void frmMain::mnuViewResults_Click() { frmResults::showModeless(mCtx, this); }
 
 void frmMain::mnuViewText_Click() { frmText::showModal(mCtx, this); }
+
+void frmMain::mnuViewWords_Click() { frmWords::showModal(mCtx, this); }
 
 // The games open only after the player has given a name.
 void frmMain::mnuViewGameBalloon_Click() {

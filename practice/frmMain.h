@@ -64,6 +64,7 @@ private:
     QAction* mnuViewResults = nullptr;
     QAction* mnuViewBar1 = nullptr;
     QAction* mnuViewText = nullptr;
+    QAction* mnuViewWords = nullptr;  // word practice
     QMenu* mnuViewGame = nullptr;
     QAction* mnuViewGameBalloon = nullptr;
     QAction* mnuViewGameTarget = nullptr;
@@ -86,6 +87,7 @@ private:
     void mnuViewBefore_Click();
     void mnuViewResults_Click();
     void mnuViewText_Click();
+    void mnuViewWords_Click();
     void mnuViewGameBalloon_Click();
     void mnuViewGameTarget_Click();
     void mnuViewGameSpeed_Click();

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev libgl-dev libfontconfig-dev
-          fonts-ipafont-gothic ccache qt6-translations-l10n libcanberra-dev libasound2)
+          fonts-ipafont-gothic ccache qt6-translations-l10n libcanberra-dev libasound2 mecab-ipadic)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-xkb-utils xauth sqlite3 clang libclang-rt-14-dev clang-format-14)
 fi

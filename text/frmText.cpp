@@ -1,6 +1,7 @@
 #include "frmText.h"
 
 #include "frmGraphText.h"
+#include "frmWords.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -171,6 +172,8 @@ void frmText::buildMenus() {
                                    [this] { frmGraphText::showModal(mCtx, this); });
     mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
     mnuViewGraph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuViewWords = view->addAction(QStringLiteral("単語練習(&W)..."), this, [this] { frmWords::showModal(mCtx, this); });
+    mnuViewWords->setObjectName(QStringLiteral("mnuViewWords"));
     view->addSeparator()->setObjectName(QStringLiteral("mnuViewBar1"));
     mnuViewTotalClear =
         view->addAction(QStringLiteral("累計をクリア(&C)"), this, [this] { mnuViewTotalClear_Click(); });

@@ -52,6 +52,7 @@ public:
     QMenu* mnuViewSort;
     std::array<QAction*, 3> mnuViewSortRead{};
     QAction* mnuViewGraph;
+    QAction* mnuViewWords;  // word practice, over this window
     QAction* mnuViewTotalClear;
     QAction* mnuSetDisplay;
 

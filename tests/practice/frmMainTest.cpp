@@ -91,6 +91,7 @@ TEST(frmMainWindow, ControlsMenusAndSizeAsDesigned) {
         {"mnuFileExit", u"終了(&X)", {}},
         {"mnuViewBefore", u"前回結果(&B)...", {}},
         {"mnuViewResults", u"テスト成績(&R)...", QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {"mnuViewWords", u"単語練習(&K)...", {}},
         {"mnuSetLevelKeySelect_0", u"英字中段(&M)", {}},
         {"mnuSetLevelFingerSelect_7", u"小指(&L)", {}},
         {"mnuSetLevelSelect_10", u"全てのキー(&A)", {}},
