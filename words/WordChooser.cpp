@@ -97,29 +97,45 @@ std::vector<int16_t> WordChooser::keysOf(size_t i) const {
     return {mKeys.begin() + mKeysAt[i], mKeys.begin() + mKeysAt[i + 1]};
 }
 
-double WordChooser::exercise(size_t i, const Learner& learner) const {
+// The learner's excess weakness (over 1, capped) in tables by key code and
+// by move, so that weighing every word is a few lookups per key.
+struct WordChooser::Excess {
+    std::vector<double> key = std::vector<double>(256);
+    std::vector<double> move = std::vector<double>(256 * 256);
+    explicit Excess(const Learner& learner) {
+        for (const auto& [k, v] : learner.weakness)
+            if (k > 0 && k < 256) key[static_cast<size_t>(k)] = over(v);
+        for (const auto& [m, v] : learner.slowness)
+            if (m.first > 0 && m.first < 256 && m.second > 0 && m.second < 256)
+                move[static_cast<size_t>(m.first * 256 + m.second)] = over(v);
+    }
+};
+
+double WordChooser::exercise(size_t i, const Excess& excess) const {
     double sum = 0;
-    int16_t prev = 0;
+    size_t prev = 0;
     for (uint32_t at = mKeysAt[i]; at < mKeysAt[i + 1]; ++at) {
-        const int16_t k = mKeys[at];
-        if (const auto w = learner.weakness.find(k); w != learner.weakness.end()) sum += over(w->second);
-        if (prev != 0)
-            if (const auto s = learner.slowness.find({prev, k}); s != learner.slowness.end()) sum += over(s->second);
+        const auto k = static_cast<size_t>(std::clamp<int16_t>(mKeys[at], 0, 255));
+        sum += excess.key[k];
+        if (prev != 0) sum += excess.move[prev * 256 + k];
         prev = k;
     }
     return sum;
 }
 
+double WordChooser::exercise(size_t i, const Learner& learner) const { return exercise(i, Excess(learner)); }
+
 std::vector<double> WordChooser::weights(const Learner& learner) const {
     std::vector<double> w(size());
     const bool known = static_cast<int>(learner.weakness.size()) >= kMinKnownKeys;
+    const Excess excess(learner);
     for (size_t i = 0; i < w.size(); ++i) {
         if (mKeysAt[i] == mKeysAt[i + 1]) continue;  // nothing to type
         if (!known) {
             w[i] = mCommon[i] >= kCommonQuarter ? 1.0 : 0.0;
             continue;
         }
-        const double x = kFloor + exercise(i, learner);
+        const double x = kFloor + exercise(i, excess);
         w[i] = (0.5 + mCommon[i] / 255.0) * x * x;
     }
     return w;

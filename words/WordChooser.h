@@ -71,6 +71,8 @@ public:
     size_t size() const { return mCommon.size(); }
 
 private:
+    struct Excess;
+    double exercise(size_t i, const Excess& excess) const;
     std::vector<double> weights(const Learner& learner) const;
 
     const std::vector<Word>& mWords;
