@@ -32,6 +32,7 @@ const Range kRanges[] = {
     {"SpeedGameType", &basParam::SpeedGameType},
     {"TextRomaji", &basParam::TextRomaji},
     {"KeyBoardHeatMap", &basParam::KeyBoardHeatMap},
+    {"WordKanaOnly", &basParam::WordKanaOnly},
 };
 
 void checkLoadChecks(const basParam& p) {

@@ -12,6 +12,7 @@ OptionsValues OptionsValues::fromSettings(const basParam& p) {
     v.missNext = p.MissNext() == 1;
     v.missDisp = p.MissKeyDisp() == 1;
     v.textRomaji = p.TextRomaji() == 1;
+    v.wordKanaOnly = p.WordKanaOnly() == 1;
     v.keyBoard = p.KeyBoard() == 1;
     v.keySize = p.KeyBoardSize() == 0 ? 0 : 1;
     v.keyType = p.KeyBoardType() == 0 ? 0 : 1;
@@ -41,5 +42,6 @@ bool OptionsValues::store(basParam& p) const {
     p.KeyBoardSize(keySize == 0 ? 0 : 1);
     p.KeyBoardType(keyType == 0 ? 0 : 1);
     p.TextRomaji(textRomaji ? 1 : 0);
+    p.WordKanaOnly(wordKanaOnly ? 1 : 0);
     return true;
 }

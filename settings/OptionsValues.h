@@ -18,6 +18,7 @@ struct OptionsValues {
     bool missNext = false;
     bool missDisp = false;      // MissKeyDisp
     bool textRomaji = false;    // TextRomaji = 1
+    bool wordKanaOnly = false;  // WordKanaOnly = 1
     bool keyBoard = false;
     int keySize = 0;            // KeyBoardSize: 0 standard, 1 large
     int keyType = 0;            // KeyBoardType: 0 Japanese 106, 1 English 101
@@ -30,7 +31,7 @@ struct OptionsValues {
 
     // Stores every value in the dialog's order (FontName, BindKey6,
     // LetterType, NeedCount, MissBeep, MissNext, MissKeyDisp, KeyBoard,
-    // KeyBoardSize, KeyBoardType, TextRomaji). Stores nothing and returns false when the
+    // KeyBoardSize, KeyBoardType, TextRomaji, WordKanaOnly). Stores nothing and returns false when the
     // drill length is not valid.
     bool store(basParam& p) const;
 };

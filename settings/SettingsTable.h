@@ -69,4 +69,7 @@ LUMBRA_SETTING(Color, TextGraphInpPMinColor, "000128255",          0, 0)
 LUMBRA_SETTING(Int16, TextGraphDisp,         7,                    0, 7)
 // 1 = the on-screen keyboard is coloured by weakness instead of by finger.
 LUMBRA_SETTING(Int16, KeyBoardHeatMap,       0,                    0, 1)
+// 1 = word practice shows each word in kana only, for learners who do not
+// read kanji yet.
+LUMBRA_SETTING(Int16, WordKanaOnly,          0,                    0, 1)
 // clang-format on

@@ -178,8 +178,12 @@ void frmOptions::buildGeneralPanel(QWidget* panel) {
     placeCaptioned(chkBindKey6, 360, 1320, 3375, kCheckHeight);
     chkLetterType = make<QCheckBox>(panel, QStringLiteral("chkLetterType"), QStringLiteral("英語を小文字で表示する。"));
     placeCaptioned(chkLetterType, 360, 1920, 2415, kCheckHeight);
+    chkWordKanaOnly = make<QCheckBox>(panel, QStringLiteral("chkWordKanaOnly"),
+                                      QStringLiteral("単語練習でかなだけを表示する。"));
+    chkWordKanaOnly->setToolTip(QStringLiteral("漢字をまだ読まない人のために、単語を読みがなだけで表示します。"));
+    placeCaptioned(chkWordKanaOnly, 360, 2280, 3015, kCheckHeight);
     for (QWidget* w : {static_cast<QWidget*>(cmdFontName), static_cast<QWidget*>(chkBindKey6),
-                       static_cast<QWidget*>(chkLetterType)})
+                       static_cast<QWidget*>(chkLetterType), static_cast<QWidget*>(chkWordKanaOnly)})
         watchFocus(w, 0);
 }
 
@@ -248,7 +252,7 @@ void frmOptions::buildButtons() {
 }
 
 void frmOptions::setTabOrderChain() {
-    const QList<QWidget*> chain{tabMainPanel, cmdFontName,   chkBindKey6,   chkLetterType, txtNeedCount,
+    const QList<QWidget*> chain{tabMainPanel, cmdFontName,   chkBindKey6,   chkLetterType, chkWordKanaOnly, txtNeedCount,
                                 chkMissBeep,  chkMissNext,   chkMissDisp,   chkTextRomaji, chkKeyBoard,   optKeySize[0],
                                 optKeySize[1], optKeyType[0], optKeyType[1], cmdOK,         cmdCancel};
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
@@ -263,6 +267,7 @@ void frmOptions::load(const OptionsValues& v) {
     chkMissNext->setChecked(v.missNext);
     chkMissDisp->setChecked(v.missDisp);
     chkTextRomaji->setChecked(v.textRomaji);
+    chkWordKanaOnly->setChecked(v.wordKanaOnly);
     chkKeyBoard->setChecked(v.keyBoard);
     chkKeyBoard_Click();
     optKeySize[static_cast<size_t>(v.keySize)]->setChecked(true);
@@ -280,6 +285,7 @@ OptionsValues frmOptions::values() const {
     v.missNext = chkMissNext->isChecked();
     v.missDisp = chkMissDisp->isChecked();
     v.textRomaji = chkTextRomaji->isChecked();
+    v.wordKanaOnly = chkWordKanaOnly->isChecked();
     v.keyBoard = chkKeyBoard->isChecked();
     v.keySize = optKeySize[0]->isChecked() ? 0 : 1;
     v.keyType = optKeyType[0]->isChecked() ? 0 : 1;

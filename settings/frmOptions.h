@@ -76,6 +76,7 @@ private:
     QCheckBox* chkMissNext = nullptr;
     QCheckBox* chkMissDisp = nullptr;
     QCheckBox* chkTextRomaji = nullptr;  // TextRomaji: other romaji spellings in text practice
+    QCheckBox* chkWordKanaOnly = nullptr;  // WordKanaOnly: word practice in kana only
     QCheckBox* chkKeyBoard = nullptr;
     QGroupBox* fraKeySize = nullptr;
     std::array<QRadioButton*, 2> optKeySize{};

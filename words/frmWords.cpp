@@ -54,6 +54,7 @@ frmWords::frmWords(AppContext& ctx, std::vector<words::Word> list, QWidget* pare
     setFocusPolicy(Qt::StrongFocus);
     if (ctx.forms) ctx.forms->add(this);
     mPractice.setRecorder(ctx.learning);
+    mPractice.setKanaOnly(ctx.param.WordKanaOnly() == 1);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

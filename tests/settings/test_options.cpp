@@ -157,6 +157,7 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
         {"cmdFontName", "変更(&F)...", tw(2880, 600, 975, 375), "fraMainPanel_0"},
         {"chkBindKey6", "数字の『６』を左手人差し指で入力する。", tw(360, 1320, 3375, 255), "fraMainPanel_0"},
         {"chkLetterType", "英語を小文字で表示する。", tw(360, 1920, 2415, 255), "fraMainPanel_0"},
+        {"chkWordKanaOnly", "単語練習でかなだけを表示する。", tw(360, 2280, 3015, 255), "fraMainPanel_0"},
         {"lblNeedCount", "練習文字数", tw(360, 360, 1095, 255), "fraMainPanel_1"},
         {"chkMissBeep", "ミスタイプのときビープ音を鳴らす。", tw(360, 1200, 3015, 255), "fraMainPanel_1"},
         {"chkMissNext", "ミスタイプのとき次の文字に進む。", tw(360, 1560, 2895, 255), "fraMainPanel_1"},
@@ -316,7 +317,7 @@ TEST_F(DialogFixture, CancelAfterChangingEverythingChangesNothing) {
     dialogs.fontAnswers = {QStringLiteral("IPAGothic")};
     child<QPushButton>("cmdFontName")->click();
     for (const char* name : {"chkBindKey6", "chkLetterType", "chkMissBeep", "chkMissNext", "chkMissDisp", "chkKeyBoard",
-                             "chkTextRomaji"})
+                             "chkTextRomaji", "chkWordKanaOnly"})
         child<QCheckBox>(name)->click();
     child<QLineEdit>("txtNeedCount")->setText(QStringLiteral("99"));
     child<QRadioButton>("optKeySize_1")->setChecked(true);
@@ -358,9 +359,9 @@ TEST_F(DialogFixture, FontDialogStartsFromTheShownNameAndCancelKeepsIt) {
     EXPECT_EQ(param.FontName(), QStringLiteral("IPAPGothic"));
 }
 
-TEST_F(DialogFixture, TabFromLetterCaseShowsThePracticePanel) {
+TEST_F(DialogFixture, TabFromTheLastGeneralControlShowsThePracticePanel) {
     open();
-    auto* from = child<QWidget>("chkLetterType");
+    auto* from = child<QWidget>("chkWordKanaOnly");
     from->setFocus();
     EXPECT_EQ(dlg->currentPanel(), 0);
     sendKey(from, Qt::Key_Tab);

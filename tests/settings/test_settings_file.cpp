@@ -21,7 +21,8 @@ const char* const kKeyOrder[] = {
     "TestGraphIndex", "TestGraphForeColor", "TestGraphBackColor", "TestGraphTimeColor", "TestGraphMissColor",
     "TypeGraphWidth", "TypeGraphHeight", "TypeGraphForeColor", "TypeGraphBackColor", "TypeGraphMissColor",
     "TypeGraphFillStyle", "TextGraphWidth", "TextGraphHeight", "TextGraphForeColor", "TextGraphBackColor",
-    "TextGraphInputColor", "TextGraphMissColor", "TextGraphInpPMinColor", "TextGraphDisp", "KeyBoardHeatMap"};
+    "TextGraphInputColor", "TextGraphMissColor", "TextGraphInpPMinColor", "TextGraphDisp", "KeyBoardHeatMap",
+    "WordKanaOnly"};
 
 const QByteArray kFreshFile =
     "[Lumbra]\r\n\r\nTestGraphWidth=0\r\nTestGraphHeight=0\r\nTypeGraphWidth=0\r\nTypeGraphHeight=0\r\n"
@@ -132,6 +133,8 @@ const LineRow kLines[] = {
     {"TextReadNegative", "TextRead=-1", [](auto& p) { return num(p.TextRead()); }, "0", {}},
     {"TextRomajiOff", "TextRomaji=0", [](auto& p) { return num(p.TextRomaji()); }, "0", {{"TextRomaji", "0"}}},
     {"TextRomajiTwo", "TextRomaji=0\r\nTextRomaji=2", [](auto& p) { return num(p.TextRomaji()); }, "1", {}},
+    {"WordKanaOnlyOn", "WordKanaOnly=1", [](auto& p) { return num(p.WordKanaOnly()); }, "1", {{"WordKanaOnly", "1"}}},
+    {"WordKanaOnlyTwo", "WordKanaOnly=2", [](auto& p) { return num(p.WordKanaOnly()); }, "0", {}},
     {"FillStyleEight", "TypeGraphFillStyle=8", [](auto& p) { return num(p.TypeGraphFillStyle()); }, "5", {}},
     {"FillStyleBeyondInteger", "TypeGraphFillStyle=3\r\nTypeGraphFillStyle=40000",
      [](auto& p) { return num(p.TypeGraphFillStyle()); }, "3", {{"TypeGraphFillStyle", "3"}}},
