@@ -178,7 +178,9 @@ void expectNewFile(World& w, Path p, const QByteArray& old) {
         ASSERT_TRUE(back.LoadSettings());
         EXPECT_EQ(back.NeedCount(), 80) << "a setting of the old file was lost";
         EXPECT_EQ(back.Level(), 5);
-        if (!w.meanwhile.isEmpty()) EXPECT_EQ(back.KeyBoardHeatMap(), 1) << "the other copy's setting was lost";
+        if (!w.meanwhile.isEmpty()) {
+            EXPECT_EQ(back.KeyBoardHeatMap(), 1) << "the other copy's setting was lost";
+        }
         return;
     }
     ASSERT_EQ(now.size(), basResults::kFileSize);
@@ -186,7 +188,9 @@ void expectNewFile(World& w, Path p, const QByteArray& old) {
     EXPECT_EQ(r.GetTestCount(0), p == Path::Erase ? 0 : 3);
     EXPECT_EQ(r.GetTestCount(2), p == Path::TestEnd ? 1 : 0);
     const bool other = !w.meanwhile.isEmpty();
-    if (other) EXPECT_TRUE(otherwriter::scoreSurvived(w.param, w.quiet)) << "the other copy's score was lost";
+    if (other) {
+        EXPECT_TRUE(otherwriter::scoreSurvived(w.param, w.quiet)) << "the other copy's score was lost";
+    }
     EXPECT_EQ(r.GetTargetScore(other ? 1 : 0), p == Path::GameOver ? 500 : 300);
     EXPECT_EQ(r.GetTextCount(), p == Path::TextClose ? 3 : 2);
     if (p != Path::Erase) { EXPECT_DOUBLE_EQ(r.GetTestBestTime(0), 31.25); }
