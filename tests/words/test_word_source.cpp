@@ -59,8 +59,9 @@ TEST(WordSource, KeepsEverydayWordsItsJudgeCanTypeOnce) {
     ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
     for (const Row& row : kRows) {
         const QString written = QString::fromUtf16(row.line).section(u',', 0, 0);
-        if (row.kept || written != QStringLiteral("天気"))
+        if (row.kept || written != QStringLiteral("天気")) {
             EXPECT_EQ(has(r.words, written), row.kept) << written.toStdString();
+        }
     }
     EXPECT_EQ(r.words.size(), 7u);
     EXPECT_EQ(readDictionary(folder.file(QStringLiteral("none"))).words.size(), 0u);
