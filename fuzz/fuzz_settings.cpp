@@ -17,7 +17,7 @@ struct Range {
     int lo = 0, hi = 1;
 };
 const Range kRanges[] = {
-    {"Level", &basParam::Level, 0, 13},
+    {"Level", &basParam::Level, 0, 14},
     {"BindKey6", &basParam::BindKey6, 3, 4},
     {"TextRead", &basParam::TextRead, 0, 2},
     {"TypeGraphFillStyle", &basParam::TypeGraphFillStyle, 0, 7},
@@ -33,6 +33,8 @@ const Range kRanges[] = {
     {"TextRomaji", &basParam::TextRomaji},
     {"KeyBoardHeatMap", &basParam::KeyBoardHeatMap},
     {"WordKanaOnly", &basParam::WordKanaOnly},
+    {"CourseAccuracy", &basParam::CourseAccuracy, 50, 100},
+    {"CourseWeakness", &basParam::CourseWeakness, 100, 300},
 };
 
 void checkLoadChecks(const basParam& p) {

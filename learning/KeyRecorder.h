@@ -10,8 +10,9 @@
 // a fake.
 
 namespace learning {
+struct Figures;
 // The mode column of a keystroke: drill levels are stored as their level
-// number (0..13; 11 and 12 are the two tests), text practice as this.
+// number (0..14; 11 and 12 are the two tests), text practice as this.
 constexpr int16_t kTextPracticeMode = 100;
 }  // namespace learning
 
@@ -46,4 +47,7 @@ public:
     // per key; empty while too few of them are known, and the drill then
     // draws like the all-keys level.
     virtual std::vector<double> weakKeyWeights(const std::vector<int16_t>& codes, int16_t keyBoardType) = 0;
+    // The learner's figures on a layout, from which the course works out its
+    // open keys; null while nothing can be read.
+    virtual const learning::Figures* figures(int16_t /*keyBoardType*/) { return nullptr; }
 };

@@ -67,7 +67,7 @@ public:
 
     // Figures of a layout (cached; the store is opened on first use). Null
     // when the store cannot be read.
-    const learning::Figures* figures(int16_t layout);
+    const learning::Figures* figures(int16_t layout) override;
     std::optional<double> weakness(int16_t vk, int16_t layout);
     // The store, opened; null when it cannot be opened (the learner is told).
     KeystrokeStore* store();

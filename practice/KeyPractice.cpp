@@ -1,5 +1,7 @@
 #include "KeyPractice.h"
 
+#include <algorithm>
+
 #include "Beeper.h"
 #include "Clock.h"
 #include "KeyModel.h"
@@ -35,6 +37,8 @@ int16_t KeyPractice::expectedCode() const { return mMain.keyCode(mNext[0]); }
 // r * (high - low) + low in single precision, rounded halves to even: the two
 // ends of the range come up half as often as the keys between them.
 int16_t KeyPractice::drawIndex() {
+    if (!mCourseKeys.empty())
+        return mCourseKeys[static_cast<size_t>(learning::drawWeighted(mCourseWeights, mRandom.Rnd()))];
     if (!mWeakWeights.empty())
         return static_cast<int16_t>(mRangeLow + learning::drawWeighted(mWeakWeights, mRandom.Rnd()));
     const float r = mRandom.Rnd();
@@ -42,10 +46,7 @@ int16_t KeyPractice::drawIndex() {
     return static_cast<int16_t>(num::roundHalfEven(static_cast<double>(v)));
 }
 
-QString KeyPractice::legendOf(int16_t keyIndex) const {
-    const OnScreenKeyboard::Label* l = mKeyboard.label(mMain.keyCode(keyIndex));
-    return l ? l->legend : QString();
-}
+QString KeyPractice::legendOf(int16_t keyIndex) const { return legendOfCode(mMain.keyCode(keyIndex)); }
 
 void KeyPractice::setQueue(int i, int16_t keyIndex) {
     mNext[static_cast<size_t>(i)] = keyIndex;
@@ -70,6 +71,7 @@ void KeyPractice::MakeDrill(int level) {
     mRangeHigh = range.high;
     mWeakWeights.clear();
     if (level == practice::kWeakKeys) WeightsChanged();
+    updateCourse(false);
     setKeyColor(expectedCode(), OnScreenKeyboard::Black);
     setQueue(0, drawIndex());
     for (int i = 1; i <= 5; ++i) {
@@ -198,6 +200,7 @@ void KeyPractice::ArrangeKeyboard(int16_t keyBoardSize) {
 
 void KeyPractice::OptionsChanged() {
     mMain.MakeKeyCodeTable(mParam.KeyBoardType());
+    updateCourse(false);  // another layout, or other targets
     ArrangeKeyboard(mParam.KeyBoardSize());
 }
 
@@ -215,8 +218,56 @@ void KeyPractice::record(int16_t expected, int16_t k, bool firstOfRun) {
 
 void KeyPractice::WeightsChanged() {
     mWeakWeights.clear();
+    if (inCourse()) updateCourse(true);
     if (!mWeights || mParam.Level() != practice::kWeakKeys) return;
     std::vector<int16_t> codes;
     for (int i = mRangeLow; i <= mRangeHigh; ++i) codes.push_back(mMain.keyCode(i));
     mWeakWeights = mWeights->weakKeyWeights(codes, mParam.KeyBoardType());
+}
+
+// ---------------------------------------------------------------- the course
+
+bool KeyPractice::inCourse() const { return mParam.Level() == practice::kCourse; }
+
+practice::CourseTarget KeyPractice::courseTarget() const {
+    return {mParam.CourseAccuracy() / 100.0, mParam.CourseWeakness() / 100.0};
+}
+
+void KeyPractice::updateCourse(bool announce) {
+    const size_t before = mCourse.open.size();
+    mCourse = {};
+    mCourseKeys.clear();
+    mCourseWeights.clear();
+    if (inCourse()) {
+        const practice::KeyRange range = practice::levelRange(practice::kCourse, mParam.KeyBoardType());
+        std::vector<int16_t> codes;
+        for (int i = range.low; i <= range.high; ++i) codes.push_back(mMain.keyCode(i));
+        const learning::Figures* figures = mWeights ? mWeights->figures(mParam.KeyBoardType()) : nullptr;
+        mCourse = practice::courseState(figures, practice::courseOrder(codes), courseTarget());
+        for (const practice::CourseKey& k : mCourse.open) {
+            const auto at = std::find(codes.begin(), codes.end(), k.vk);
+            mCourseKeys.push_back(static_cast<int16_t>(range.low + (at - codes.begin())));
+        }
+        mCourseWeights = practice::courseWeights(mCourse);
+    }
+    const bool opened = announce && !mCourse.open.empty() && mCourse.open.size() > before;
+    mCourseNews =
+        opened ? practice::courseOpenedMessage(mCourse.newest().vk, [this](int16_t vk) { return legendOfCode(vk); })
+               : QString();
+    if (mView) mView->courseChanged();
+}
+
+bool KeyPractice::courseOpen(int16_t code) const {
+    return std::any_of(mCourse.open.begin(), mCourse.open.end(), [code](const auto& k) { return k.vk == code; });
+}
+
+QString KeyPractice::courseLine(int shown) const {
+    if (mCourse.open.empty()) return {};
+    return practice::courseLine(
+        mCourse, courseTarget(), [this](int16_t vk) { return legendOfCode(vk); }, shown);
+}
+
+QString KeyPractice::legendOfCode(int16_t code) const {
+    const OnScreenKeyboard::Label* l = mKeyboard.label(code);
+    return l ? l->legend : QString();
 }

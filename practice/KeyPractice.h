@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AppContext.h"  // the modules and services, declared
+#include "Course.h"
 #include "KeyRecorder.h"
 #include "OnScreenKeyboard.h"
 
@@ -21,6 +22,9 @@ public:
     virtual void keyboardArranged() {}
     // A run has ended: show the last-result window (modeless).
     virtual void showLastRun() {}
+    // The course's open keys, its line or its message changed (or the level
+    // left or entered the course).
+    virtual void courseChanged() {}
 };
 
 // The key practice of the main window, without widgets.
@@ -52,7 +56,8 @@ public:
         mRecorder = recorder;
         mWeights = weights;
     }
-    // The learner's figures changed: the weak-key level takes the new weights.
+    // The learner's figures changed: the weak-key level takes the new weights,
+    // the course works out its open keys again (and says so when one opened).
     void WeightsChanged();
     // Whether the weak-key level draws by weakness (false: like the all-keys level).
     bool drawsByWeakness() const { return !mWeakWeights.empty(); }
@@ -92,9 +97,24 @@ public:
     int32_t progressValue() const { return mTypedCount; }
     const OnScreenKeyboard& keyboard() const { return mKeyboard; }
 
+    // --- the course (level 14) ---
+    bool inCourse() const;
+    // The open keys and the next one; empty outside the course.
+    const practice::CourseState& course() const { return mCourse; }
+    // Whether a key (virtual-key code) is open in the course; false for every
+    // key outside the course.
+    bool courseOpen(int16_t code) const;
+    practice::CourseTarget courseTarget() const;
+    // The line under the queue (empty outside the course); the tooltip lists
+    // every key still short of the target.
+    QString courseLine(int shown = 3) const;
+    // "「E」が加わりました。" after a key opened, until the figures next change.
+    const QString& courseNews() const { return mCourseNews; }
+
 private:
     int16_t drawIndex();
     QString legendOf(int16_t keyIndex) const;
+    QString legendOfCode(int16_t code) const;
     void setKeyColor(int code, uint32_t color);
     void setQueue(int i, int16_t keyIndex);
     void startRun(int16_t k);
@@ -104,6 +124,7 @@ private:
     void RecordTest(int kind, const QString& seconds);
     void endRun();
     void record(int16_t expected, int16_t k, bool firstOfRun);
+    void updateCourse(bool announce);
 
     basMain& mMain;
     basParam& mParam;
@@ -115,6 +136,10 @@ private:
     KeyRecorder* mRecorder = nullptr;
     WeakKeyWeights* mWeights = nullptr;
     std::vector<double> mWeakWeights;  // by key index from mRangeLow; empty: uniform draw
+    practice::CourseState mCourse;
+    std::vector<int16_t> mCourseKeys;    // the open keys' key indexes, in course order
+    std::vector<double> mCourseWeights;  // their drawing weights
+    QString mCourseNews;
 
     std::array<int16_t, 6> mNext{};
     int16_t mRangeLow = 0;

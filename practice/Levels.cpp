@@ -18,6 +18,7 @@ const std::array<LevelDef, kLevelCount>& levelTable() {
         {LevelMenu::Test, u"初級テスト(&B)", 0, 25, 25},
         {LevelMenu::Test, u"総合テスト(&T)", 0, 45, 46},
         {LevelMenu::Select, u"苦手キー(&W)", 0, 45, 46},
+        {LevelMenu::Select, u"段階練習(&C)", 0, 45, 46},
     }};
     return table;
 }

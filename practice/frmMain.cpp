@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,6 +37,14 @@ namespace {
 const QString kDesignKeyFace = QStringLiteral("ＭＳ ゴシック");
 const QString kDesignFrameFace = QStringLiteral("ＭＳ Ｐゴシック");
 constexpr int kQueueLefts[5] = {120, 720, 1320, 1920, 2520};
+constexpr uint32_t kDimmedLegend = 160 + 256 * 160 + 65536 * 160;
+
+// A key the course has not opened yet: its colour faded most of the way to
+// a light grey.
+QColor dimmed(const QColor& c) {
+    auto mix = [](int x) { return (x + 3 * 232) / 4; };
+    return QColor(mix(c.red()), mix(c.green()), mix(c.blue()));
+}
 
 // The keys and the queue repaint on every key-down: labels that keep their
 // laid-out text between repaints.
@@ -115,6 +124,12 @@ void frmMain::buildControls() {
     ui::placeTwips(pbrInputStr, 240, 1080, 4575, 135);
     pbrInputStr->hide();
 
+    lblCourse = new QLabel(mClient);
+    lblCourse->setObjectName(QStringLiteral("lblCourse"));
+    lblCourse->setFont(ui::designFont(kDesignFrameFace, 9));
+    lblCourse->setFocusPolicy(Qt::NoFocus);
+    lblCourse->hide();
+
     buildKeyboard(mClient);
 }
 
@@ -145,6 +160,7 @@ void frmMain::applyWindowSize() {
     const int menuHeight = menuBar()->heightForWidth(w);
     setFixedSize(w, h + (menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height()));
     ui::placeTwips(pbrInputStr, 240, 1080, kb.progressWidth(), 135);
+    ui::placeTwips(lblCourse, 240, 1230, kb.progressWidth(), 300);
     lines.setWidth(twips::px(kb.lineRight()));
 }
 
@@ -334,7 +350,14 @@ void frmMain::closeEvent(QCloseEvent* e) {
 // ---------------------------------------------------------------- painting what the drill says
 
 void frmMain::keyForeColorChanged(int16_t code, uint32_t color) {
-    if (QLabel* l = keyLabel(code)) ui::setForeColor(l, ui::fromColorValue(color));
+    if (QLabel* l = keyLabel(code)) ui::setForeColor(l, ui::fromColorValue(shownForeColor(code, color)));
+}
+
+// In the course the legends of keys not open yet are grey while they would
+// be black.
+uint32_t frmMain::shownForeColor(int16_t code, uint32_t color) const {
+    const bool dimmed = mPractice.inCourse() && !mPractice.courseOpen(code);
+    return dimmed && color == OnScreenKeyboard::Black ? kDimmedLegend : color;
 }
 
 void frmMain::queueChanged() {
@@ -363,23 +386,51 @@ void frmMain::keyboardArranged() {
         ui::setForeColor(l, ui::fromColorValue(k.foreColor));
         l->setVisible(k.visible);
     }
-    paintKeyBackgrounds();
     for (QLabel* q : lblTextStr) ui::setFontFace(q, mPractice.keyboard().queueFontName());
     applyWindowSize();
+    courseChanged();  // the keys' backgrounds and the course line, at the new size
     setUpdatesEnabled(wasEnabled);
 }
 
 // Finger colours, or with the heat map on, each key's weakness (keys not
 // known yet in a neutral grey) and the marks of slow and often-missed keys.
+// In the course the keys not open yet fade to grey and the newest open key
+// is framed.
 void frmMain::paintKeyBackgrounds() {
     const bool heat = mHeatMapReady && mCtx.learning && mCtx.param.KeyBoardHeatMap() == 1;
     const learning::Figures* figures = heat ? mCtx.learning->figures(mCtx.param.KeyBoardType()) : nullptr;
+    const bool course = mPractice.inCourse() && !mPractice.course().open.empty();
+    const int16_t newest = course ? mPractice.course().newest().vk : 0;
     for (const OnScreenKeyboard::Label& k : mPractice.keyboard().labels()) {
         const learning::KeyLook look = heat ? learning::lookOf(figures, k.code) : learning::KeyLook{k.backColor};
         auto* l = static_cast<QtKeyLabel*>(keyLabel(k.code));
-        ui::setBackColor(l, ui::fromColorValue(look.color));
+        QColor shown = ui::fromColorValue(look.color);
+        if (course && !mPractice.courseOpen(k.code)) shown = dimmed(shown);
+        ui::setBackColor(l, shown);
         l->setWeakMarks(look.slow, look.missed);
+        l->setFrameStyle(k.code == newest ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+        l->setLineWidth(2);
     }
+}
+
+void frmMain::courseChanged() {
+    const bool course = mPractice.inCourse() && !mPractice.course().open.empty();
+    lblCourse->setVisible(course);
+    if (course) {
+        // As many of the keys short of the target as the line has room for.
+        const QFontMetrics fm(lblCourse->font());
+        QString line;
+        for (int shown = 3; shown >= 0; --shown) {
+            line = mPractice.courseNews() + mPractice.courseLine(shown);
+            if (fm.horizontalAdvance(line) <= lblCourse->width()) break;
+        }
+        lblCourse->setText(line);
+        lblCourse->setToolTip(mPractice.courseLine(OnScreenKeyboard::kKeyCount));
+        ui::setForeColor(lblCourse, mPractice.courseNews().isEmpty() ? QColor(Qt::black) : QColor(0, 112, 0));
+    }
+    for (const OnScreenKeyboard::Label& k : mPractice.keyboard().labels())
+        ui::setForeColor(keyLabel(k.code), ui::fromColorValue(shownForeColor(k.code, k.foreColor)));
+    paintKeyBackgrounds();
 }
 
 void frmMain::figuresChanged() {

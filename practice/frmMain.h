@@ -52,6 +52,9 @@ private:
     std::array<QLabel*, 6> lblTextStr{};
     QGroupBox* fraNextString = nullptr;
     QProgressBar* pbrInputStr = nullptr;
+    // The course's line under the progress bar: a key that just opened, the
+    // next key, the open keys short of the target. Shown in the course only.
+    QLabel* lblCourse = nullptr;
     ui::EtchedLine lines{};  // Line1 (grey) and Line2 (white)
     QtHeatLegend* picHeatLegend = nullptr;  // under the keyboard while the heat map is on
 
@@ -110,6 +113,7 @@ private:
     void applyWindowSize();
     void paintKeyBackgrounds();
     void figuresChanged();
+    uint32_t shownForeColor(int16_t code, uint32_t color) const;
 
     // KeyPracticeView
     void keyForeColorChanged(int16_t code, uint32_t color) override;
@@ -118,6 +122,7 @@ private:
     void captionChanged() override;
     void keyboardArranged() override;
     void showLastRun() override;
+    void courseChanged() override;
 
     AppContext& mCtx;
     KeyPractice mPractice;

@@ -1,5 +1,7 @@
 #include "OptionsValues.h"
 
+#include <algorithm>
+
 #include "basParam.h"
 
 OptionsValues OptionsValues::fromSettings(const basParam& p) {
@@ -16,6 +18,8 @@ OptionsValues OptionsValues::fromSettings(const basParam& p) {
     v.keyBoard = p.KeyBoard() == 1;
     v.keySize = p.KeyBoardSize() == 0 ? 0 : 1;
     v.keyType = p.KeyBoardType() == 0 ? 0 : 1;
+    v.courseAccuracy = p.CourseAccuracy();
+    v.courseWeakness = p.CourseWeakness();
     return v;
 }
 
@@ -43,5 +47,7 @@ bool OptionsValues::store(basParam& p) const {
     p.KeyBoardType(keyType == 0 ? 0 : 1);
     p.TextRomaji(textRomaji ? 1 : 0);
     p.WordKanaOnly(wordKanaOnly ? 1 : 0);
+    p.CourseAccuracy(static_cast<int16_t>(std::clamp(courseAccuracy, kCourseAccuracyMin, kCourseAccuracyMax)));
+    p.CourseWeakness(static_cast<int16_t>(std::clamp(courseWeakness, kCourseWeaknessMin, kCourseWeaknessMax)));
     return true;
 }

@@ -22,6 +22,8 @@ struct OptionsValues {
     bool keyBoard = false;
     int keySize = 0;            // KeyBoardSize: 0 standard, 1 large
     int keyType = 0;            // KeyBoardType: 0 Japanese 106, 1 English 101
+    int courseAccuracy = 95;    // CourseAccuracy, percent
+    int courseWeakness = 130;   // CourseWeakness, hundredths
 
     // The dialog's load: every control from its setting.
     static OptionsValues fromSettings(const basParam& p);
@@ -31,10 +33,16 @@ struct OptionsValues {
 
     // Stores every value in the dialog's order (FontName, BindKey6,
     // LetterType, NeedCount, MissBeep, MissNext, MissKeyDisp, KeyBoard,
-    // KeyBoardSize, KeyBoardType, TextRomaji, WordKanaOnly). Stores nothing and returns false when the
+    // KeyBoardSize, KeyBoardType, TextRomaji, WordKanaOnly, CourseAccuracy,
+    // CourseWeakness; the course's targets brought into their ranges). Stores
+    // nothing and returns false when the
     // drill length is not valid.
     bool store(basParam& p) const;
 };
+
+// The ranges of the course's targets, as the settings table checks them.
+constexpr int kCourseAccuracyMin = 50, kCourseAccuracyMax = 100;
+constexpr int kCourseWeaknessMin = 100, kCourseWeaknessMax = 300;
 
 // The error shown when the drill length is not valid (error icon, OK, "エラー").
 inline QString needCountError() { return QStringLiteral("『練習文字数』には、２以上の数字を入力してください。"); }

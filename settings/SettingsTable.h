@@ -24,7 +24,7 @@
 // No include guard: the file is included once per expansion of LUMBRA_SETTING.
 
 // clang-format off
-LUMBRA_SETTING(Int16, Level,                 0,                    0, 13)
+LUMBRA_SETTING(Int16, Level,                 0,                    0, 14)
 LUMBRA_SETTING(Int32, NeedCount,             50,                   1, 9999)
 LUMBRA_SETTING(Int16, KeyBoard,              1,                    0, 1)
 LUMBRA_SETTING(Int16, KeyBoardSize,          0,                    0, 1)
@@ -72,4 +72,9 @@ LUMBRA_SETTING(Int16, KeyBoardHeatMap,       0,                    0, 1)
 // 1 = word practice shows each word in kana only, for learners who do not
 // read kanji yet.
 LUMBRA_SETTING(Int16, WordKanaOnly,          0,                    0, 1)
+// The course's target for every open key before the next one opens: recent
+// accuracy at least CourseAccuracy percent, weakness at most CourseWeakness
+// hundredths (130 = 1.3). The options dialog keeps to the same ranges.
+LUMBRA_SETTING(Int16, CourseAccuracy,        95,                   50, 100)
+LUMBRA_SETTING(Int16, CourseWeakness,        130,                  100, 300)
 // clang-format on

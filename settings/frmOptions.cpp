@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QValidator>
 #include <algorithm>
+#include <cmath>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QWheelEvent>
@@ -146,9 +148,10 @@ void frmOptions::buildPanels() {
     tabMainPanel->setExpanding(false);
     tabMainPanel->setDrawBase(false);
     tabMainPanel->setUsesScrollButtons(false);
-    for (const char* caption : {"全般", "練習", "キーボード"}) tabMainPanel->addTab(QString::fromUtf8(caption));
+    for (const char* caption : {"全般", "練習", "キーボード", "段階練習"})
+        tabMainPanel->addTab(QString::fromUtf8(caption));
     ui::placeTwips(tabMainPanel, 240, 240, 4695, 3255);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kPanelCount; ++i) {
         auto* panel = new Pane(strip, this);
         panel->setObjectName(QStringLiteral("fraMainPanel_%1").arg(i));
         panel->setFrameShape(QFrame::NoFrame);
@@ -158,6 +161,7 @@ void frmOptions::buildPanels() {
     buildGeneralPanel(fraMainPanel[0]);
     buildPracticePanel(fraMainPanel[1]);
     buildKeyboardPanel(fraMainPanel[2]);
+    buildCoursePanel(fraMainPanel[3]);
     connect(tabMainPanel, &QTabBar::currentChanged, this, &frmOptions::showPanel);
     showPanel(0);
 }
@@ -241,6 +245,34 @@ void frmOptions::buildKeyboardPanel(QWidget* panel) {
     }
 }
 
+void frmOptions::buildCoursePanel(QWidget* panel) {
+    lblCourseAccuracy = make<QLabel>(panel, QStringLiteral("lblCourseAccuracy"), QStringLiteral("正確さの目標(&A)"));
+    ui::placeTwips(lblCourseAccuracy, 360, 390, 1575, 255);
+    spnCourseAccuracy = make<QSpinBox>(panel, QStringLiteral("spnCourseAccuracy"));
+    spnCourseAccuracy->setRange(kCourseAccuracyMin, kCourseAccuracyMax);
+    spnCourseAccuracy->setSuffix(QStringLiteral(" % 以上"));
+    ui::placeTwips(spnCourseAccuracy, 2040, 360, 1455, 315);
+    lblCourseAccuracy->setBuddy(spnCourseAccuracy);
+    lblCourseWeakness = make<QLabel>(panel, QStringLiteral("lblCourseWeakness"), QStringLiteral("苦手度の目標(&W)"));
+    ui::placeTwips(lblCourseWeakness, 360, 870, 1575, 255);
+    spnCourseWeakness = make<QDoubleSpinBox>(panel, QStringLiteral("spnCourseWeakness"));
+    spnCourseWeakness->setRange(kCourseWeaknessMin / 100.0, kCourseWeaknessMax / 100.0);
+    spnCourseWeakness->setDecimals(2);
+    spnCourseWeakness->setSingleStep(0.05);
+    spnCourseWeakness->setSuffix(QStringLiteral(" 以下"));
+    ui::placeTwips(spnCourseWeakness, 2040, 840, 1455, 315);
+    lblCourseWeakness->setBuddy(spnCourseWeakness);
+    lblCourseNote =
+        make<QLabel>(panel, QStringLiteral("lblCourseNote"),
+                     QStringLiteral("段階練習では、開いているキーがすべてこの目標に届くと、次のキーが加わります。"
+                                    "苦手度は、ふつうのキーを 1 とした、正しく打つまでにかかる時間です。"));
+    lblCourseNote->setWordWrap(true);
+    lblCourseNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui::placeTwips(lblCourseNote, 360, 1380, 3495, 960);
+    for (QWidget* w : {static_cast<QWidget*>(spnCourseAccuracy), static_cast<QWidget*>(spnCourseWeakness)})
+        watchFocus(w, 3);
+}
+
 void frmOptions::buildButtons() {
     cmdOK = make<QPushButton>(this, QStringLiteral("cmdOK"), QStringLiteral("設定(&S)"));
     ui::placeTwips(cmdOK, 2520, 3720, 1095, 375);
@@ -254,7 +286,8 @@ void frmOptions::buildButtons() {
 void frmOptions::setTabOrderChain() {
     const QList<QWidget*> chain{tabMainPanel, cmdFontName,   chkBindKey6,   chkLetterType, chkWordKanaOnly, txtNeedCount,
                                 chkMissBeep,  chkMissNext,   chkMissDisp,   chkTextRomaji, chkKeyBoard,   optKeySize[0],
-                                optKeySize[1], optKeyType[0], optKeyType[1], cmdOK,         cmdCancel};
+                                optKeySize[1], optKeyType[0], optKeyType[1], spnCourseAccuracy, spnCourseWeakness,
+                                cmdOK,         cmdCancel};
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
@@ -272,6 +305,8 @@ void frmOptions::load(const OptionsValues& v) {
     chkKeyBoard_Click();
     optKeySize[static_cast<size_t>(v.keySize)]->setChecked(true);
     optKeyType[static_cast<size_t>(v.keyType)]->setChecked(true);
+    spnCourseAccuracy->setValue(v.courseAccuracy);
+    spnCourseWeakness->setValue(v.courseWeakness / 100.0);
     mStatusOk = false;
 }
 
@@ -289,13 +324,15 @@ OptionsValues frmOptions::values() const {
     v.keyBoard = chkKeyBoard->isChecked();
     v.keySize = optKeySize[0]->isChecked() ? 0 : 1;
     v.keyType = optKeyType[0]->isChecked() ? 0 : 1;
+    v.courseAccuracy = spnCourseAccuracy->value();
+    v.courseWeakness = static_cast<int>(std::lround(spnCourseWeakness->value() * 100.0));
     return v;
 }
 
 int frmOptions::currentPanel() const { return tabMainPanel->currentIndex(); }
 
 void frmOptions::showPanel(int index) {
-    if (index < 0 || index > 2) return;
+    if (index < 0 || index >= kPanelCount) return;
     fraMainPanel[static_cast<size_t>(index)]->raise();
 }
 

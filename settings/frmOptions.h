@@ -7,6 +7,8 @@
 
 struct AppContext;
 class QCheckBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -23,8 +25,9 @@ class QTabBar;
 // rebuilds the key table and the keyboard. Cancel, Esc and the close box
 // change nothing.
 //
-// The tab strip tabMainPanel selects one of three stacked panels
-// fraMainPanel_0..2. All three stay shown, the selected one in front, so the
+// The tab strip tabMainPanel selects one of four stacked panels
+// fraMainPanel_0..3 (the fourth, "段階練習", holds the course's targets).
+// All of them stay shown, the selected one in front, so the
 // Tab key walks through every control; a control that receives the focus
 // brings its own panel's tab forward (Tab from chkLetterType lands on
 // txtNeedCount and shows "練習").
@@ -37,7 +40,7 @@ public:
     static bool showModal(AppContext& ctx, QWidget* owner);
 
     bool isStatusOk() const { return mStatusOk; }
-    int currentPanel() const;  // 0..2, the panel in front
+    int currentPanel() const;  // 0..3, the panel in front
 
     // The controls' state as the values they stand for.
     OptionsValues values() const;
@@ -50,6 +53,7 @@ private:
     void buildGeneralPanel(QWidget* panel);
     void buildPracticePanel(QWidget* panel);
     void buildKeyboardPanel(QWidget* panel);
+    void buildCoursePanel(QWidget* panel);
     void buildButtons();
     void setTabOrderChain();
     void load(const OptionsValues& v);
@@ -64,7 +68,8 @@ private:
     QHash<QObject*, int> mPanelOf;  // focusable control -> panel it sits on
 
     QTabBar* tabMainPanel = nullptr;
-    std::array<QFrame*, 3> fraMainPanel{};
+    static constexpr int kPanelCount = 4;
+    std::array<QFrame*, kPanelCount> fraMainPanel{};
     QLabel* lblFontNameTitle = nullptr;
     QLabel* lblFontName = nullptr;
     QPushButton* cmdFontName = nullptr;
@@ -82,6 +87,11 @@ private:
     std::array<QRadioButton*, 2> optKeySize{};
     QGroupBox* fraKeyType = nullptr;
     std::array<QRadioButton*, 2> optKeyType{};
+    QLabel* lblCourseAccuracy = nullptr;
+    QSpinBox* spnCourseAccuracy = nullptr;  // CourseAccuracy, percent
+    QLabel* lblCourseWeakness = nullptr;
+    QDoubleSpinBox* spnCourseWeakness = nullptr;  // CourseWeakness / 100
+    QLabel* lblCourseNote = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 };

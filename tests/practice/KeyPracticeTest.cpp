@@ -293,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, KeyPracticeLevels,
                                            LevelRow{4, u"タッチタイプ練習（人差し指）"},
                                            LevelRow{9, u"タッチタイプ練習（数字＋英字）"},
                                            LevelRow{11, u"タッチタイプ練習（初級テスト）"},
-                                           LevelRow{12, u"タッチタイプ練習（総合テスト）"}),
+                                           LevelRow{12, u"タッチタイプ練習（総合テスト）"},
+                                           LevelRow{14, u"タッチタイプ練習（段階練習）"}),
                          [](const auto& info) { return "Level" + std::to_string(info.param.level); });
 
 TEST(KeyPracticeLevels, AllKeysEndAt45On101And46On106) {

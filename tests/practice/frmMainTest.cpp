@@ -96,6 +96,7 @@ TEST(frmMainWindow, ControlsMenusAndSizeAsDesigned) {
         {"mnuSetLevelFingerSelect_7", u"小指(&L)", {}},
         {"mnuSetLevelSelect_10", u"全てのキー(&A)", {}},
         {"mnuSetLevelTestSelect_11", u"初級テスト(&B)", {}},
+        {"mnuSetLevelSelect_14", u"段階練習(&C)", {}},
         {"mnuSetOptions", u"オプション(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"mnuHelpContents", u"説明(&C)...", {}},
         {"mnuHelpAbout", u"バージョン情報(&A)...", {}},

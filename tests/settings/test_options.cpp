@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <cstddef>
 
@@ -69,6 +70,8 @@ TEST_F(ParamFixture, StoreWritesEverySettingOrNothing) {
     v.bindKey6Left = true; v.letterLower = true; v.needCount = QStringLiteral("120");
     v.missBeep = v.missNext = true; v.missDisp = false; v.keyBoard = false; v.keySize = 1; v.keyType = 1;
     v.textRomaji = false;
+    v.courseAccuracy = 90;
+    v.courseWeakness = 400;
     OptionsValues bad = v;
     bad.needCount = QStringLiteral("1");
     const QByteArray before = param.SettingsFileBytes();
@@ -86,6 +89,8 @@ TEST_F(ParamFixture, StoreWritesEverySettingOrNothing) {
     EXPECT_EQ(param.KeyBoardSize(), 1);
     EXPECT_EQ(param.KeyBoardType(), 1);
     EXPECT_EQ(param.TextRomaji(), 0);
+    EXPECT_EQ(param.CourseAccuracy(), 90);
+    EXPECT_EQ(param.CourseWeakness(), 300);  // brought into its range
 }
 
 // ---- the dialog ----
@@ -143,10 +148,11 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
     EXPECT_EQ(d.windowTitle(), QStringLiteral("オプション設定"));
     EXPECT_EQ(d.size(), QSize(346, 281));
     auto* tab = child<QTabBar>("tabMainPanel");
-    ASSERT_EQ(tab->count(), 3);
+    ASSERT_EQ(tab->count(), 4);
     EXPECT_EQ(tab->tabText(0), QStringLiteral("全般"));
     EXPECT_EQ(tab->tabText(1), QStringLiteral("練習"));
     EXPECT_EQ(tab->tabText(2), QStringLiteral("キーボード"));
+    EXPECT_EQ(tab->tabText(3), QStringLiteral("段階練習"));
     EXPECT_EQ(tab->geometry(), tw(240, 240, 4695, 3255));
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(child<QWidget>(QStringLiteral("fraMainPanel_%1").arg(i).toLatin1())->geometry(),
@@ -168,6 +174,8 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
         {"optKeySize_1", "拡大サイズ", tw(1680, 240, 1215, 255), "fraKeySize"},
         {"optKeyType_0", "日本語(106)", tw(240, 240, 1335, 255), "fraKeyType"},
         {"optKeyType_1", "英語(101)", tw(1680, 240, 1095, 255), "fraKeyType"},
+        {"lblCourseAccuracy", "正確さの目標(&A)", tw(360, 390, 1575, 255), "fraMainPanel_3"},
+        {"lblCourseWeakness", "苦手度の目標(&W)", tw(360, 870, 1575, 255), "fraMainPanel_3"},
         {"cmdOK", "設定(&S)", tw(2520, 3720, 1095, 375), "frmOptions"},
         {"cmdCancel", "中止(&C)", tw(3840, 3720, 1095, 375), "frmOptions"},
     };
@@ -309,6 +317,16 @@ TEST_F(DialogFixture, RomajiSpellingsCanBeTurnedOffAndOnAgain) {
     child<QPushButton>("cmdOK")->click();
     EXPECT_EQ(param.TextRomaji(), 1);
     EXPECT_EQ(param.SettingsFileBytes().indexOf("TextRomaji"), -1);
+}
+
+TEST_F(DialogFixture, CourseTargetsShowAndAreStored) {
+    param.CourseAccuracy(90);
+    open();
+    EXPECT_EQ(child<QSpinBox>("spnCourseAccuracy")->value(), 90);
+    EXPECT_EQ(child<QDoubleSpinBox>("spnCourseWeakness")->value(), 1.3);
+    child<QDoubleSpinBox>("spnCourseWeakness")->setValue(1.45);
+    child<QPushButton>("cmdOK")->click();
+    EXPECT_EQ(param.CourseWeakness(), 145);
 }
 
 TEST_F(DialogFixture, CancelAfterChangingEverythingChangesNothing) {

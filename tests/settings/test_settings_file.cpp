@@ -22,7 +22,7 @@ const char* const kKeyOrder[] = {
     "TypeGraphWidth", "TypeGraphHeight", "TypeGraphForeColor", "TypeGraphBackColor", "TypeGraphMissColor",
     "TypeGraphFillStyle", "TextGraphWidth", "TextGraphHeight", "TextGraphForeColor", "TextGraphBackColor",
     "TextGraphInputColor", "TextGraphMissColor", "TextGraphInpPMinColor", "TextGraphDisp", "KeyBoardHeatMap",
-    "WordKanaOnly"};
+    "WordKanaOnly", "CourseAccuracy", "CourseWeakness"};
 
 const QByteArray kFreshFile =
     "[Lumbra]\r\n\r\nTestGraphWidth=0\r\nTestGraphHeight=0\r\nTypeGraphWidth=0\r\nTypeGraphHeight=0\r\n"
@@ -121,7 +121,12 @@ const LineRow kLines[] = {
     {"LevelHalfRoundsToEven", "Level=3.5", [](auto& p) { return num(p.Level()); }, "4", {{"Level", "4"}}},
     {"LevelHalfRoundsDown", "Level=2.5", [](auto& p) { return num(p.Level()); }, "2", {{"Level", "2"}}},
     {"LevelWeakKeys", "Level=13", [](auto& p) { return num(p.Level()); }, "13", {{"Level", "13"}}},
-    {"LevelTooHigh", "Level=14", [](auto& p) { return num(p.Level()); }, "0", {}},
+    {"LevelCourse", "Level=14", [](auto& p) { return num(p.Level()); }, "14", {{"Level", "14"}}},
+    {"LevelTooHigh", "Level=15", [](auto& p) { return num(p.Level()); }, "0", {}},
+    {"CourseAccuracy", "CourseAccuracy=90", [](auto& p) { return num(p.CourseAccuracy()); }, "90",
+     {{"CourseAccuracy", "90"}}},
+    {"CourseAccuracyOver100", "CourseAccuracy=101", [](auto& p) { return num(p.CourseAccuracy()); }, "95", {}},
+    {"CourseWeaknessBelowOne", "CourseWeakness=99", [](auto& p) { return num(p.CourseWeakness()); }, "130", {}},
     {"HeatMapOn", "KeyBoardHeatMap=1", [](auto& p) { return num(p.KeyBoardHeatMap()); }, "1",
      {{"KeyBoardHeatMap", "1"}}},
     {"HeatMapTwoFallsBack", "KeyBoardHeatMap=2", [](auto& p) { return num(p.KeyBoardHeatMap()); }, "0", {}},
