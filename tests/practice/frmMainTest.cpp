@@ -264,6 +264,23 @@ TEST(frmMainWindow, MistypedKeyTurnsWhiteExpectedRed) {
     EXPECT_EQ(w.keyLabel('Q')->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
+TEST(frmMainWindow, CourseFadesClosedKeysFramesTheNewestAndSaysWhatComesNext) {
+    MainRig rig;
+    frmMain& w = rig.openAt(practice::kCourse);
+    const auto back = [&w](int code) { return w.keyLabel(code)->palette().color(QPalette::Window); };
+    const QColor fingerQ = ui::fromColorValue(OnScreenKeyboard::fingerColor('Q'));
+    EXPECT_EQ(back('F'), ui::fromColorValue(OnScreenKeyboard::fingerColor('F')));
+    EXPECT_NE(back('Q'), fingerQ);
+    EXPECT_EQ(w.keyLabel('J')->frameShape(), QFrame::Box);
+    EXPECT_EQ(w.keyLabel('F')->frameShape(), QFrame::NoFrame);
+    EXPECT_TRUE(w.lblCourse->isVisible());
+    EXPECT_EQ(w.lblCourse->text(), QStringLiteral("次は「A」。目標まで：「F」あと20打 「J」あと20打"));
+    rig.action("mnuSetLevelSelect_10")->trigger();
+    EXPECT_EQ(back('Q'), fingerQ);
+    EXPECT_EQ(w.keyLabel('J')->frameShape(), QFrame::NoFrame);
+    EXPECT_FALSE(w.lblCourse->isVisible());
+}
+
 TEST(frmMainWindow, OptionsLayoutsAndUnload) {
     MainRig rig;
     rig.param.KeyBoardType(1);
