@@ -29,7 +29,7 @@ CourseKey courseKey(const learning::Figures* f, int16_t vk, const CourseTarget& 
         c.practiceLeft = learning::kMinAttempts;
         return c;
     }
-    c.accuracy = k->recent.accuracy();
+    c.accuracy = k->accuracy.value_or(0.0);
     c.weakness = k->weakness;
     c.known = k->weakness.has_value();
     const qint64 left = std::max(learning::kMinAttempts - k->recent.attempts, learning::kMinTimed - k->recent.timedN);
