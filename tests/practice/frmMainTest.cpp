@@ -268,17 +268,18 @@ TEST(frmMainWindow, CourseFadesClosedKeysFramesTheNewestAndSaysWhatComesNext) {
     MainRig rig;
     frmMain& w = rig.openAt(practice::kCourse);
     const auto back = [&w](int code) { return w.keyLabel(code)->palette().color(QPalette::Window); };
+    const QLabel* line = w.findChild<QLabel*>(QStringLiteral("lblCourse"));
     const QColor fingerQ = ui::fromColorValue(OnScreenKeyboard::fingerColor('Q'));
     EXPECT_EQ(back('F'), ui::fromColorValue(OnScreenKeyboard::fingerColor('F')));
     EXPECT_NE(back('Q'), fingerQ);
     EXPECT_EQ(w.keyLabel('J')->frameShape(), QFrame::Box);
     EXPECT_EQ(w.keyLabel('F')->frameShape(), QFrame::NoFrame);
-    EXPECT_TRUE(w.lblCourse->isVisible());
-    EXPECT_EQ(w.lblCourse->text(), QStringLiteral("次は「A」。目標まで：「F」あと20打 「J」あと20打"));
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->text(), QStringLiteral("次は「A」。目標まで：「F」あと20打 「J」あと20打"));
     rig.action("mnuSetLevelSelect_10")->trigger();
     EXPECT_EQ(back('Q'), fingerQ);
     EXPECT_EQ(w.keyLabel('J')->frameShape(), QFrame::NoFrame);
-    EXPECT_FALSE(w.lblCourse->isVisible());
+    EXPECT_FALSE(line->isVisible());
 }
 
 TEST(frmMainWindow, OptionsLayoutsAndUnload) {
