@@ -127,10 +127,9 @@ bool basParam::LoadSettings() {
     // never end.
     const FileRead read = readWholeFile(SettingsFileName(), kMaxSettingsBytes + 1, mFaults);
     mUnreadable = read.status == FileRead::Failed ? read.reason : QString();
-    mStartValues = ValueTexts();
-    if (read.status != FileRead::Read) return false;
-    LoadSettingsFromBytes(read.bytes);
-    return true;
+    if (read.status == FileRead::Read) LoadSettingsFromBytes(read.bytes);
+    mStartValues = ValueTexts();  // what a save lays over the file is what changes from here
+    return read.status == FileRead::Read;
 }
 
 void basParam::ReportUnreadableSettings() {
@@ -189,21 +188,32 @@ QByteArray basParam::SettingsFileBytes() const {
     return cp932::encodeTextFile(out);
 }
 
+// This run's changes laid over the file as it is on disk now, read again for
+// every attempt: what another copy of the program saved meanwhile stays,
+// and a retry after a failed save merges with the newest file.
 bool basParam::SaveSettings() {
-    QByteArray bytes = SettingsFileBytes();
-    if (!mUnreadable.isEmpty()) {
+    const QStringList now = ValueTexts();
+    const SaveContents contents = [&]() -> std::optional<QByteArray> {
         const FileRead read = readWholeFile(SettingsFileName(), kMaxSettingsBytes + 1, mFaults);
-        if (read.status == FileRead::Failed) return false;  // the user's file stays as it is
+        if (read.status == FileRead::Failed) {
+            // A file unreadable since the start stays as it is; one that could
+            // be read then gets this run's whole settings, which began from it.
+            if (!mUnreadable.isEmpty()) return std::nullopt;
+            return SettingsFileBytes();
+        }
         basParam merged(mFolder, mProduct, mDialogs, mFaults);
         if (read.status == FileRead::Read) merged.LoadSettingsFromBytes(read.bytes);
-        const QStringList now = ValueTexts();
         for (qsizetype i = 0; i < now.size(); ++i) {
-            if (now[i] != mStartValues[i]) merged.ApplySettingsLine(QLatin1String(kKeyNames[i]) + u'=' + now[i]);
+            // A store never loaded has nothing to compare with: all of it is its own.
+            if (mStartValues.size() != now.size() || now[i] != mStartValues[i])
+                merged.ApplySettingsLine(QLatin1String(kKeyNames[i]) + u'=' + now[i]);
         }
-        bytes = merged.SettingsFileBytes();
-    }
-    return writeFileWithRetry(SettingsFileName(), bytes, mDialogs,
-                              QStringLiteral("設定ファイルの書き込みに失敗しました。"), mFaults);
+        return merged.SettingsFileBytes();
+    };
+    const bool saved = writeFileWithRetry(SettingsFileName(), contents, mDialogs,
+                                          QStringLiteral("設定ファイルの書き込みに失敗しました。"), mFaults);
+    if (saved) mStartValues = now;  // a later save lays only what changed after this one
+    return saved;
 }
 
 QStringList basParam::ValueTexts() const {

@@ -44,10 +44,12 @@ public:
     // A settings file holds a few hundred bytes; a damaged or foreign file in
     // its place is read no further than this, so it cannot hold up start-up.
     static constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
-    // Writes the settings. After a failed read at start-up it first reads the
-    // file again: still unreadable, nothing is written (false); readable now,
-    // the file's values are kept and only what changed during this run is laid
-    // over them.
+    // Writes the settings as this run's changes laid over the file on disk:
+    // the file is read again (before every attempt, a retry too), its values
+    // kept, and only what changed since the start (or the last save) is laid
+    // over them, so another copy of the program running beside this one loses
+    // nothing. After a failed read at start-up a file still unreadable is not
+    // written (false).
     bool SaveSettings();
 
     const QString& ProductName() const { return mProduct; }

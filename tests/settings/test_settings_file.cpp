@@ -358,4 +358,16 @@ TEST_F(SettingsFixture, ReadableAgainAtExitKeepsTheFilesValuesUnderThisRunsChang
     EXPECT_TRUE(dialogs.messages.empty()) << "LoadSettings itself stays silent";
 }
 
+// Two copies of the program on one folder: the one that exits last keeps
+// what the other saved and lays only its own changes over it.
+TEST_F(SettingsFixture, TwoCopiesOnOneFolderKeepEachOthersChanges) {
+    ASSERT_TRUE(loadFile("[Lumbra]\r\nNeedCount=80\r\n"));
+    basParam other(dir.path(), QStringLiteral("Lumbra"), dialogs);
+    ASSERT_TRUE(other.LoadSettings());
+    param.Level(7);
+    other.KeyBoardHeatMap(1);
+    ASSERT_TRUE(other.SaveSettings());
+    EXPECT_EQ(saved(), expectedFile({{"KeyBoardHeatMap", "1"}, {"Level", "7"}, {"NeedCount", "80"}}).toUtf8());
+}
+
 }  // namespace
