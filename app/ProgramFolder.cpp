@@ -62,13 +62,15 @@ QString carryOver(const QString& exeDir, const QString& folder, bool created) {
     }
     const bool shipped = copyShipped(exeDir, folder);
     if (!created && !carried && !shipped) return {};
-    QString notice = QStringLiteral("プログラムのフォルダーに書き込めないため、設定、成績と打鍵の記録は"
-                                    "次のフォルダーに保存します。") +
+    QString notice = QStringLiteral(
+                         "プログラムのフォルダーに書き込めないため、設定、成績と打鍵の記録は"
+                         "次のフォルダーに保存します。") +
                      QStringLiteral("\r\n") + folder;
     if (carried)
         notice += QStringLiteral("\r\n\r\n") +
-                  QStringLiteral("プログラムのフォルダーにあった設定ファイル、成績ファイルと打鍵の記録ファイルを、"
-                                 "このフォルダーにコピーしました。");
+                  QStringLiteral(
+                      "プログラムのフォルダーにあった設定ファイル、成績ファイルと打鍵の記録ファイルを、"
+                      "このフォルダーにコピーしました。");
     return notice;
 }
 

@@ -20,9 +20,9 @@
 namespace programfolder {
 
 struct Environment {
-    QString exeDir;        // folder of the executable
-    QString xdgDataHome;   // $XDG_DATA_HOME, may be empty
-    QString home;          // $HOME
+    QString exeDir;       // folder of the executable
+    QString xdgDataHome;  // $XDG_DATA_HOME, may be empty
+    QString home;         // $HOME
 };
 
 struct Prepared {

@@ -11,10 +11,10 @@ namespace {
 constexpr char kLetters[] = "ASDFGHJKLQWERTYUIOPZXCVBNM";  // indexes 0..25
 // Finger groups 51..90 (index 89 depends on the layout and is 0 here).
 constexpr int16_t kFingers[] = {
-    52, 53, 54, 55, 82, 84, 89, 85, 70, 71, 72, 74, 86, 66, 78, 77,  // 51-66 index
+    52, 53, 54, 55, 82, 84, 89, 85,  70, 71, 72, 74, 86, 66, 78, 77,  // 51-66 index
     51, 56, 68, 75, 69, 73, 67, 188,                                  // 67-74 middle
     50, 57, 83, 76, 87, 79, 88, 190,                                  // 75-82 ring
-    49, 48, 65, 81, 80, 90, 0, 191,                                   // 83-90 little
+    49, 48, 65, 81, 80, 90, 0,  191,                                  // 83-90 little
 };
 // Symbol keys 37.. by layout.
 constexpr int16_t kSymbols101[] = {187, 219, 221, 220, 186, 222, 188, 190, 191};            // 37-45

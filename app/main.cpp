@@ -41,8 +41,7 @@ int main(int argc, char** argv) {
     const programfolder::Prepared prepared =
         programfolder::prepareForThisProcess(QCoreApplication::applicationDirPath());
     const QString& folder = prepared.folder;
-    if (!prepared.notice.isEmpty())
-        dialogs.msgBox(prepared.notice, basMain::ProductName(), MsgIcon::Information);
+    if (!prepared.notice.isEmpty()) dialogs.msgBox(prepared.notice, basMain::ProductName(), MsgIcon::Information);
     basMain main(folder);
     basParam param(folder, basMain::ProductName(), dialogs);
     basResults results(param, dialogs);

@@ -6,25 +6,24 @@
 // drawing alone.
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-
 #include <QApplication>
+#include <QImage>
 #include <QTimer>
 
-#include "BenchSupport.h"
 #include "AppContext.h"
 #include "BalloonGame.h"
+#include "BenchSupport.h"
 #include "FakeApp.h"
 #include "Fakes.h"
-#include "SpeedGame.h"
-#include "TargetGame.h"
-#include "frmTarget.h"
 #include "QtArtwork.h"
 #include "QtPlayField.h"
+#include "SpeedGame.h"
+#include "TargetGame.h"
 #include "Widgets.h"
 #include "basMain.h"
 #include "basParam.h"
 #include "basResults.h"
+#include "frmTarget.h"
 
 namespace {
 

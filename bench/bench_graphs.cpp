@@ -86,7 +86,8 @@ const bool kRegistered = [] {
     for (const auto& graph : graphs) {
         const Draw draw = graph.second;
         const std::string base = std::string("BM_") + graph.first;
-        benchmark::RegisterBenchmark((base + "_Recorded").c_str(), [draw](benchmark::State& st) { recorded(st, draw); });
+        benchmark::RegisterBenchmark((base + "_Recorded").c_str(),
+                                     [draw](benchmark::State& st) { recorded(st, draw); });
         benchmark::RegisterBenchmark((base + "_Image").c_str(), [draw](benchmark::State& st) { painted(st, draw); })
             ->UseRealTime()
             ->MeasureProcessCPUTime();

@@ -34,7 +34,8 @@ void checkEncoding(const QString& text, int maxBytes) {
     // a prefix of the whole decoding.
     FUZZ_CHECK(cp932::decode(all).startsWith(cp932::decode(cut)));
     // Whatever the program writes as a text file reads back as written.
-    if (QString::fromUtf8(text.toUtf8()) == text) FUZZ_CHECK(cp932::decodeTextFile(cp932::encodeTextFile(text)) == text);
+    if (QString::fromUtf8(text.toUtf8()) == text)
+        FUZZ_CHECK(cp932::decodeTextFile(cp932::encodeTextFile(text)) == text);
     if (cp932::canEncode(text)) {
         // Some characters share a code with another (U+00AC and U+FFE2 are
         // both 0x81CA), so the text itself may come back changed; the bytes

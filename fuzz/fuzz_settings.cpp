@@ -48,11 +48,11 @@ void checkLoadChecks(const basParam& p) {
     FUZZ_CHECK(p.NeedCount() >= 1 && p.NeedCount() <= 9999);
     FUZZ_CHECK(p.TestGraphIndex() == 0 || p.TestGraphIndex() == 2);
     FUZZ_CHECK(p.PlayerName().size() <= 10);
-    for (const QString& c : {p.SpeedNormalColor(), p.SpeedActiveColor(), p.TestGraphForeColor(),
-                             p.TestGraphBackColor(), p.TestGraphTimeColor(), p.TestGraphMissColor(),
-                             p.TypeGraphForeColor(), p.TypeGraphBackColor(), p.TypeGraphMissColor(),
-                             p.TextGraphForeColor(), p.TextGraphBackColor(), p.TextGraphInputColor(),
-                             p.TextGraphMissColor(), p.TextGraphInpPMinColor()})
+    for (const QString& c :
+         {p.SpeedNormalColor(), p.SpeedActiveColor(), p.TestGraphForeColor(), p.TestGraphBackColor(),
+          p.TestGraphTimeColor(), p.TestGraphMissColor(), p.TypeGraphForeColor(), p.TypeGraphBackColor(),
+          p.TypeGraphMissColor(), p.TextGraphForeColor(), p.TextGraphBackColor(), p.TextGraphInputColor(),
+          p.TextGraphMissColor(), p.TextGraphInpPMinColor()})
         FUZZ_CHECK(c.size() == 9);
 }
 

@@ -15,7 +15,16 @@ struct LevelRow {
     int count;
 };
 constexpr std::array<LevelRow, 10> kLevels{{
-    {1, 1}, {3, 0}, {5, 0}, {4, 2}, {6, 0}, {5, 3}, {7, 0}, {9, 0}, {6, 5}, {8, 0},
+    {1, 1},
+    {3, 0},
+    {5, 0},
+    {4, 2},
+    {6, 0},
+    {5, 3},
+    {7, 0},
+    {9, 0},
+    {6, 5},
+    {8, 0},
 }};
 
 constexpr int kSpawnY = 200;
@@ -33,8 +42,7 @@ int zoneOf(int y) {
 
 }  // namespace
 
-BalloonGame::BalloonGame(AppContext& ctx, GameView& view, PlayField& field)
-    : ScoredGame(ctx, view), mField(field) {}
+BalloonGame::BalloonGame(AppContext& ctx, GameView& view, PlayField& field) : ScoredGame(ctx, view), mField(field) {}
 
 int BalloonGame::speedAt(int level) {
     if (level >= 1 && level <= static_cast<int>(kLevels.size())) return kLevels[static_cast<size_t>(level - 1)].speed;

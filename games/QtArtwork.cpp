@@ -17,8 +17,8 @@ constexpr double kPi = 3.14159265358979323846;
 
 // The seven balloon colours, light enough for a black letter to read on them.
 constexpr std::array<QRgb, 7> kBalloonColors{
-    qRgb(238, 84, 84),   qRgb(250, 160, 58),  qRgb(248, 224, 72),  qRgb(112, 204, 96),
-    qRgb(84, 186, 240),  qRgb(156, 140, 246), qRgb(246, 132, 200),
+    qRgb(238, 84, 84),  qRgb(250, 160, 58),  qRgb(248, 224, 72),  qRgb(112, 204, 96),
+    qRgb(84, 186, 240), qRgb(156, 140, 246), qRgb(246, 132, 200),
 };
 
 // The balloon's body and knot in a cell (the string is drawn as a line).
@@ -44,7 +44,8 @@ QPolygonF star(QPointF c, double outer, double inner, int points, double turn, d
 void clipToMask(QImage& pic, const QRect& cell, const QImage& mask, const QPoint& maskAt) {
     for (int y = 0; y < cell.height(); ++y)
         for (int x = 0; x < cell.width(); ++x)
-            if (qRed(mask.pixel(maskAt.x() + x, maskAt.y() + y)) > 127) pic.setPixel(cell.x() + x, cell.y() + y, 0xFF000000);
+            if (qRed(mask.pixel(maskAt.x() + x, maskAt.y() + y)) > 127)
+                pic.setPixel(cell.x() + x, cell.y() + y, 0xFF000000);
 }
 
 QImage blackImage(int w, int h) {
@@ -343,7 +344,13 @@ void drawFireball(QPainter& p, QPointF c) {
 
 void drawSmoke(QPainter& p, QPointF c) {
     const std::array<std::array<double, 3>, 7> puffs{{
-        {-9, 4, 9}, {8, 5, 9}, {0, -6, 10}, {-11, -8, 7}, {11, -8, 7}, {0, 12, 7}, {-2, 2, 9},
+        {-9, 4, 9},
+        {8, 5, 9},
+        {0, -6, 10},
+        {-11, -8, 7},
+        {11, -8, 7},
+        {0, 12, 7},
+        {-2, 2, 9},
     }};
     for (const auto& f : puffs) {
         const QPointF at(c.x() + f[0], c.y() + f[1]);

@@ -95,7 +95,7 @@ QAction* QtGameWindow::addItem(QMenu* menu, const QString& name, const QString& 
 }
 
 QtGameWindow::GameFileMenu QtGameWindow::buildGameFileMenu(std::function<void()> start, std::function<void()> pause,
-                                                         std::function<void()> score) {
+                                                           std::function<void()> score) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
     GameFileMenu m{};

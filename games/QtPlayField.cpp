@@ -5,8 +5,8 @@
 #include "QtArtwork.h"
 #include "Widgets.h"
 
-void drawMaskedSprite(QImage& target, const QImage& mask, const QRect& maskCell, const QImage& sheet,
-                      const QRect& cell, const QPoint& at) {
+void drawMaskedSprite(QImage& target, const QImage& mask, const QRect& maskCell, const QImage& sheet, const QRect& cell,
+                      const QPoint& at) {
     QPainter p(&target);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -18,9 +18,7 @@ void drawMaskedSprite(QImage& target, const QImage& mask, const QRect& maskCell,
 
 QtPlayField::QtPlayField(QSize size) : mImage(size, QImage::Format_RGB32) { mImage.fill(mBackColor); }
 
-void QtPlayField::setBackground(const QImage& picture) {
-    mBackPicture = picture.convertToFormat(QImage::Format_RGB32);
-}
+void QtPlayField::setBackground(const QImage& picture) { mBackPicture = picture.convertToFormat(QImage::Format_RGB32); }
 
 void QtPlayField::setBackground(const QColor& color) {
     mBackPicture = QImage();

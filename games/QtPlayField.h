@@ -9,8 +9,8 @@
 // Masked sprite drawing on an image: the mask cell ANDed onto the target at
 // `at`, then the picture cell ORed onto the same place (exact raster
 // operations, no antialiasing, no scaling).
-void drawMaskedSprite(QImage& target, const QImage& mask, const QRect& maskCell, const QImage& sheet,
-                      const QRect& cell, const QPoint& at);
+void drawMaskedSprite(QImage& target, const QImage& mask, const QRect& maskCell, const QImage& sheet, const QRect& cell,
+                      const QPoint& at);
 
 // A game's play field: an off-screen image that the game draws on, shown by
 // a widget that only copies the image when it paints.

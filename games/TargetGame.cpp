@@ -10,10 +10,24 @@ namespace {
 // Finger groups of the eight targets (left little .. right little). The two
 // index-finger groups depend on which hand types 6 (BindKey6 = 3: the left).
 constexpr std::array<TargetGame::FingerGroup, TargetGame::kTargets> kGroupsLeft6{{
-    {1, 4}, {5, 4}, {9, 4}, {13, 9}, {22, 7}, {29, 4}, {33, 4}, {37, 4},
+    {1, 4},
+    {5, 4},
+    {9, 4},
+    {13, 9},
+    {22, 7},
+    {29, 4},
+    {33, 4},
+    {37, 4},
 }};
 constexpr std::array<TargetGame::FingerGroup, TargetGame::kTargets> kGroupsRight6{{
-    {1, 4}, {5, 4}, {9, 4}, {13, 8}, {21, 8}, {29, 4}, {33, 4}, {37, 4},
+    {1, 4},
+    {5, 4},
+    {9, 4},
+    {13, 8},
+    {21, 8},
+    {29, 4},
+    {33, 4},
+    {37, 4},
 }};
 
 constexpr int kStep = 50;
@@ -35,10 +49,14 @@ QString TargetGame::fingerKeys(int letterType) {
 int TargetGame::translateKey(int vk, int keyBoardType) {
     if (vk == (keyBoardType == 0 ? 187 : 186)) return ';';
     switch (vk) {
-        case 188: return ',';
-        case 190: return '.';
-        case 191: return '/';
-        default: return vk;
+        case 188:
+            return ',';
+        case 190:
+            return '.';
+        case 191:
+            return '/';
+        default:
+            return vk;
     }
 }
 

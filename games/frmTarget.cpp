@@ -67,8 +67,8 @@ void frmTarget::buildCans(QWidget* central) {
         const QPixmap can = QPixmap::fromImage(art::canImage(i));
         imgCanTop[s] = pictureLabel(central, QStringLiteral("imgCanTop_%1").arg(i), can.copy(0, 0, 40, kStripHeightPx));
         ui::placeTwips(imgCanTop[s], kCanLefts[s], kCanTopStripTop, 600, 120);
-        imgTarget[s] = pictureLabel(central, QStringLiteral("imgTarget_%1").arg(i),
-                                    QPixmap::fromImage(art::targetImage(false)));
+        imgTarget[s] =
+            pictureLabel(central, QStringLiteral("imgTarget_%1").arg(i), QPixmap::fromImage(art::targetImage(false)));
         ui::placeTwips(imgTarget[s], kTargetLefts[s], TargetGame::kRestTop, 480, 480);
         lblChar[s] = new QLabel(central);
         lblChar[s]->setObjectName(QStringLiteral("lblChar_%1").arg(i));

@@ -107,8 +107,10 @@ void QtGraphWindow::applyStoredSize(int32_t widthTw, int32_t heightTw) {
 
 // Centred on the owner; a stored size larger than the screen shrinks to it.
 void QtGraphWindow::placeOver(QWidget* owner) {
-    if (owner) ui::centreOver(this, owner);
-    else ui::keepOnScreen(this);
+    if (owner)
+        ui::centreOver(this, owner);
+    else
+        ui::keepOnScreen(this);
 }
 
 void QtGraphWindow::keepReachable() { ui::keepOnScreen(this, screen()); }

@@ -82,8 +82,8 @@ public:
     // fifty results, exported as CSV, at least 5500 x 4500 twips.
     static Design historyGraph(const QString& name, const QString& title, GraphColors::Graph graph,
                                const QStringList& colorCaptions) {
-        return {name, title, graph, colorCaptions, true, 5500, 4500, 480, 550,
-                QStringLiteral("グラフは最大５０回分表示されます")};
+        return {name, title, graph, colorCaptions, true,
+                5500, 4500,  480,   550,           QStringLiteral("グラフは最大５０回分表示されます")};
     }
     // Redraws the graph from the current data (nothing before the first layout).
     void tsGraphDraw();

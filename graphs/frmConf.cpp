@@ -1,7 +1,5 @@
 #include "frmConf.h"
 
-#include "frmGraph2.h"
-
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -16,6 +14,7 @@
 #include "Twips.h"
 #include "Widgets.h"
 #include "basResults.h"
+#include "frmGraph2.h"
 
 namespace {
 // Client area below the menu bar, twips.
@@ -32,7 +31,8 @@ frmConf::frmConf(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt::Win
     buildMenus();
     buildControls();
     setFixedSize(twips::px(kClientWidth), menuBar()->sizeHint().height() + twips::px(kClientHeight));
-    new ResultsWatch(ctx.results, {ResultsChange::RunCommitted}, [this] { refresh(); }, this);
+    new ResultsWatch(
+        ctx.results, {ResultsChange::RunCommitted}, [this] { refresh(); }, this);
     refresh();
 }
 
@@ -61,8 +61,13 @@ void frmConf::buildControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
     const QFont font = ui::designFont(QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
-    struct Line { QLabel*& label; const char* name; int top; };
-    const Line lines[] = {{lblInput, "lblInput", 360}, {lblMinute, "lblMinute", 600}, {lblMissType, "lblMissType", 1080}};
+    struct Line {
+        QLabel*& label;
+        const char* name;
+        int top;
+    };
+    const Line lines[] = {
+        {lblInput, "lblInput", 360}, {lblMinute, "lblMinute", 600}, {lblMissType, "lblMissType", 1080}};
     for (const Line& l : lines) {
         l.label = new QLabel(client);
         l.label->setObjectName(QString::fromLatin1(l.name));
@@ -79,8 +84,8 @@ void frmConf::buildControls() {
 
 void frmConf::refresh() {
     const basResults& r = mCtx.results;
-    const ConfSummary s = ConfSummary::make(r.GetLastRunChars(), r.GetLastRunSeconds(), r.GetLastRunPerMinute(),
-                                            r.GetLastRunMisses());
+    const ConfSummary s =
+        ConfSummary::make(r.GetLastRunChars(), r.GetLastRunSeconds(), r.GetLastRunPerMinute(), r.GetLastRunMisses());
     lblInput->setText(s.input);
     lblMinute->setText(s.minute);
     lblMissType->setText(s.missType);

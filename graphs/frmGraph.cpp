@@ -10,7 +10,8 @@
 
 namespace {
 QtGraphWindow::Design design() {
-    return QtGraphWindow::historyGraph(QStringLiteral("frmGraph"), QStringLiteral("グラフ表示"), GraphColors::Graph::Test,
+    return QtGraphWindow::historyGraph(QStringLiteral("frmGraph"), QStringLiteral("グラフ表示"),
+                                       GraphColors::Graph::Test,
                                        {QStringLiteral("前景色(&F)..."), QStringLiteral("背景色(&B)..."),
                                         QStringLiteral("入力時間(&T)..."), QStringLiteral("ミス数色(&M)...")});
 }
@@ -35,10 +36,10 @@ frmGraph::frmGraph(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, parent
     mTestKind = ctx.param.TestGraphIndex() == 2 ? 2 : 0;
     optTestIndex[static_cast<size_t>(mTestKind)]->setChecked(true);
     // A test recorded or erased while the graph is open is drawn at once.
-    new ResultsWatch(ctx.results, {ResultsChange::Saved, ResultsChange::Erased, ResultsChange::Reloaded},
-                     [this] { requestRedraw(); }, this);
+    new ResultsWatch(
+        ctx.results, {ResultsChange::Saved, ResultsChange::Erased, ResultsChange::Reloaded},
+        [this] { requestRedraw(); }, this);
 }
-
 
 void frmGraph::optTestIndex_Click(int index) {
     mTestKind = index == 2 ? 2 : 0;

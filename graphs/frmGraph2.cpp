@@ -45,7 +45,8 @@ frmGraph2::frmGraph2(AppContext& ctx, QWidget* parent) : QtGraphWindow(ctx, pare
     }
     applyStoredSize(ctx.param.TypeGraphWidth(), ctx.param.TypeGraphHeight());
     // The run that just ended is drawn while the graph is open.
-    new ResultsWatch(ctx.results, {ResultsChange::RunCommitted}, [this] { requestRedraw(); }, this);
+    new ResultsWatch(
+        ctx.results, {ResultsChange::RunCommitted}, [this] { requestRedraw(); }, this);
 }
 
 void frmGraph2::mnuViewFillStyle_Click(int index) {

@@ -62,7 +62,8 @@ double DayFigures::perMinute() const {
 }
 
 int Figures::knownKeys() const {
-    return static_cast<int>(std::count_if(keys.begin(), keys.end(), [](const KeyFigures& k) { return k.weakness.has_value(); }));
+    return static_cast<int>(
+        std::count_if(keys.begin(), keys.end(), [](const KeyFigures& k) { return k.weakness.has_value(); }));
 }
 
 std::optional<double> Figures::weaknessOf(int16_t vk) const {

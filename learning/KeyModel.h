@@ -86,7 +86,7 @@ struct Counts {
     qint64 timedN = 0;
     qint64 timedMs = 0;
     void add(bool correct, int32_t gapMs);
-    double accuracy() const;          // 0 without attempts
+    double accuracy() const;               // 0 without attempts
     std::optional<double> meanMs() const;  // none without timed presses
     bool known() const { return attempts >= kMinAttempts && timedN >= kMinTimed; }
 };
@@ -94,7 +94,7 @@ struct Counts {
 struct KeyFigures {
     int16_t vk = 0;
     Counts total;
-    Counts recent;  // the last kRecentWindow attempts
+    Counts recent;                   // the last kRecentWindow attempts
     std::optional<double> weakness;  // none while not known
     // The cost of the latest attempts over that of the ones before, minus 1:
     // below 0 the key is getting faster or surer. None until both spans are full.
@@ -129,8 +129,8 @@ struct DayFigures {
 
 struct Figures {
     int16_t layout = 0;
-    qint64 keystrokes = 0;           // stored keystrokes of this layout
-    std::vector<KeyFigures> keys;    // weakest first, keys not yet known last
+    qint64 keystrokes = 0;                  // stored keystrokes of this layout
+    std::vector<KeyFigures> keys;           // weakest first, keys not yet known last
     std::vector<ConfusionPair> confusions;  // the kTopCount most frequent
     std::vector<Transition> transitions;    // the kTopCount slowest with enough samples
     std::vector<DayFigures> days;           // oldest first, this layout

@@ -22,7 +22,7 @@ struct JudgedKey {
     int16_t expectedVk = 0;  // 0: no expected key
     QChar expectedChar;      // text practice only
     int16_t pressedVk = 0;
-    QChar pressedChar;       // where the key typed a character
+    QChar pressedChar;  // where the key typed a character
     bool correct = false;
     bool firstOfRun = false;  // the first key of a run or of a text entry
     uint32_t tick = 0;        // Clock::timeGetTime() of the key

@@ -49,7 +49,8 @@ const QStringList& version2() {
         // Keystrokes stored twice (an import of the same export) collapse to one.
         QStringLiteral("DELETE FROM keystrokes WHERE id NOT IN (SELECT min(id) FROM keystrokes "
                        "GROUP BY time_ms, mode, layout, expected_vk, pressed_vk)"),
-        QStringLiteral("CREATE UNIQUE INDEX keystrokes_once ON keystrokes(time_ms, mode, layout, expected_vk, pressed_vk)"),
+        QStringLiteral(
+            "CREATE UNIQUE INDEX keystrokes_once ON keystrokes(time_ms, mode, layout, expected_vk, pressed_vk)"),
         QStringLiteral("CREATE INDEX keystrokes_recent ON keystrokes(layout, expected_vk)"),
         QStringLiteral("CREATE TABLE key_stats(layout INTEGER, vk INTEGER, attempts INTEGER, misses INTEGER, "
                        "timed_n INTEGER, timed_ms INTEGER, PRIMARY KEY(layout, vk))"),
@@ -239,18 +240,21 @@ bool KeystrokeStore::addTotals(const std::vector<Keystroke>& stored) {
         const auto step = static_cast<qsizetype>(kRowsPerStatement);
         for (qsizetype at = 0; at < rows.size(); at += step) {
             const QString values = rows.mid(at, step).join(u',');
-            if (!exec(QStringLiteral("INSERT INTO %1 VALUES %2 ON CONFLICT DO UPDATE SET %3").arg(table, values, update)))
+            if (!exec(
+                    QStringLiteral("INSERT INTO %1 VALUES %2 ON CONFLICT DO UPDATE SET %3").arg(table, values, update)))
                 return false;
         }
         return true;
     };
     const auto counts = [](const learning::Counts& c) {
         return sqlRow({QString::number(c.attempts), QString::number(c.misses), QString::number(c.timedN),
-                       QString::number(c.timedMs)}, false);
+                       QString::number(c.timedMs)},
+                      false);
     };
     const auto n = [](qint64 v) { return QString::number(v); };
-    const QString addCounts = QStringLiteral("attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
-                                             "timed_n=timed_n+excluded.timed_n, timed_ms=timed_ms+excluded.timed_ms");
+    const QString addCounts = QStringLiteral(
+        "attempts=attempts+excluded.attempts, misses=misses+excluded.misses, "
+        "timed_n=timed_n+excluded.timed_n, timed_ms=timed_ms+excluded.timed_ms");
     QStringList keys, confusions, transitions, days;
     for (const auto& [k, c] : t.keys) keys << sqlRow({n(k.first), n(k.second), counts(c)});
     for (const auto& [k, count] : t.confusions)
@@ -436,7 +440,8 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
     finish(f.keys, history);
 
     if (!select(QStringLiteral("SELECT expected_vk, pressed_vk, n FROM confusions WHERE layout=? "
-                               "ORDER BY n DESC, expected_vk, pressed_vk LIMIT %1").arg(kTopCount)))
+                               "ORDER BY n DESC, expected_vk, pressed_vk LIMIT %1")
+                    .arg(kTopCount)))
         return std::nullopt;
     while (q.next())
         f.confusions.push_back({static_cast<int16_t>(q.value(0).toInt()), static_cast<int16_t>(q.value(1).toInt()),
@@ -455,7 +460,8 @@ std::optional<learning::Figures> KeystrokeStore::figures(int16_t layout) {
     while (q.next()) {
         DayFigures day;
         day.day = QDate::fromString(q.value(0).toString(), Qt::ISODate);
-        day.counts = {q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(), q.value(4).toLongLong()};
+        day.counts = {q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(),
+                      q.value(4).toLongLong()};
         f.keystrokes += day.counts.attempts;
         f.days.push_back(day);
     }
@@ -469,8 +475,9 @@ std::optional<std::vector<learning::Transition>> KeystrokeStore::allTransitions(
     }
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT from_vk, to_vk, n, CAST(total_ms AS REAL) / n FROM transitions "
-                             "WHERE layout=? AND n >= ? ORDER BY from_vk, to_vk"));
+    q.prepare(
+        QStringLiteral("SELECT from_vk, to_vk, n, CAST(total_ms AS REAL) / n FROM transitions "
+                       "WHERE layout=? AND n >= ? ORDER BY from_vk, to_vk"));
     q.bindValue(0, layout);
     q.bindValue(1, minSamples);
     if (!q.exec()) return fail(q.lastError().text()), std::nullopt;

@@ -23,13 +23,27 @@ struct Named {
     const char16_t* us;
 };
 constexpr Named kNames[] = {
-    {8, u"BS", u"BS"},          {9, u"Tab", u"Tab"},         {13, u"Enter", u"Enter"},
-    {16, u"Shift", u"Shift"},   {17, u"Ctrl", u"Ctrl"},      {18, u"Alt", u"Alt"},
-    {20, u"CapsLock", u"CapsLock"}, {27, u"Esc", u"Esc"},    {32, u"Space", u"Space"},
-    {186, u":", u";"},          {187, u";", u"="},           {188, u",", u","},
-    {189, u"-", u"-"},          {190, u".", u"."},           {191, u"/", u"/"},
-    {192, u"@", u"`"},          {219, u"[", u"["},           {220, u"\u00A5", u"\\"},
-    {221, u"]", u"]"},          {222, u"^", u"'"},           {226, u"\\(_)", u"\\"},
+    {8, u"BS", u"BS"},
+    {9, u"Tab", u"Tab"},
+    {13, u"Enter", u"Enter"},
+    {16, u"Shift", u"Shift"},
+    {17, u"Ctrl", u"Ctrl"},
+    {18, u"Alt", u"Alt"},
+    {20, u"CapsLock", u"CapsLock"},
+    {27, u"Esc", u"Esc"},
+    {32, u"Space", u"Space"},
+    {186, u":", u";"},
+    {187, u";", u"="},
+    {188, u",", u","},
+    {189, u"-", u"-"},
+    {190, u".", u"."},
+    {191, u"/", u"/"},
+    {192, u"@", u"`"},
+    {219, u"[", u"["},
+    {220, u"\u00A5", u"\\"},
+    {221, u"]", u"]"},
+    {222, u"^", u"'"},
+    {226, u"\\(_)", u"\\"},
 };
 
 QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
@@ -342,7 +356,8 @@ QString summaryText(const Figures& f, const std::vector<int16_t>& drillKeys) {
     for (int16_t vk : drillKeys)
         if (f.weaknessOf(vk)) ++known;
     const int total = static_cast<int>(drillKeys.size());
-    QString s = QStringLiteral("記録した打鍵: %1　苦手度が分かったキー: %2 / %3\n").arg(f.keystrokes).arg(known).arg(total);
+    QString s =
+        QStringLiteral("記録した打鍵: %1　苦手度が分かったキー: %2 / %3\n").arg(f.keystrokes).arg(known).arg(total);
     if (drawsByWeakness(known, total))
         s += QStringLiteral("苦手キーの練習は、苦手なキーほど多く出題しています。");
     else
@@ -392,16 +407,17 @@ QByteArray keyFiguresExport(const Figures& f, Format format) {
         QJsonArray keys;
         for (const KeyFigures& k : f.keys) {
             const auto num = [](const std::optional<double>& v) { return v ? QJsonValue(*v) : QJsonValue(); };
-            keys.append(QJsonObject{{"key", keyName(k.vk, f.layout)},
-                                    {"vk", k.vk},
-                                    {"attempts", static_cast<qint64>(k.total.attempts)},
-                                    {"misses", static_cast<qint64>(k.total.misses)},
-                                    {"mean_ms", num(k.total.meanMs())},
-                                    {"recent_attempts", static_cast<qint64>(k.recent.attempts)},
-                                    {"recent_accuracy", k.recent.attempts ? QJsonValue(k.recent.accuracy()) : QJsonValue()},
-                                    {"recent_mean_ms", num(k.recent.meanMs())},
-                                    {"weakness", num(k.weakness)},
-                                    {"trend", num(k.trend)}});
+            keys.append(
+                QJsonObject{{"key", keyName(k.vk, f.layout)},
+                            {"vk", k.vk},
+                            {"attempts", static_cast<qint64>(k.total.attempts)},
+                            {"misses", static_cast<qint64>(k.total.misses)},
+                            {"mean_ms", num(k.total.meanMs())},
+                            {"recent_attempts", static_cast<qint64>(k.recent.attempts)},
+                            {"recent_accuracy", k.recent.attempts ? QJsonValue(k.recent.accuracy()) : QJsonValue()},
+                            {"recent_mean_ms", num(k.recent.meanMs())},
+                            {"weakness", num(k.weakness)},
+                            {"trend", num(k.trend)}});
         }
         return QJsonDocument(QJsonObject{{"format", "lumbra-key-figures"}, {"layout", f.layout}, {"keys", keys}})
             .toJson(QJsonDocument::Indented);

@@ -111,9 +111,9 @@ frmAnalysis::frmAnalysis(AppContext& ctx, std::vector<int16_t> drillKeys, QWidge
                               {QStringLiteral("打つキー"), QStringLiteral("押したキー"), QStringLiteral("回数")});
     grid->addWidget(tblConfusions, 4, 1);
     grid->addWidget(heading(client, QStringLiteral("時間のかかるキーの移り（全部の打鍵から）")), 5, 1);
-    tblTransitions = makeTable(client, QStringLiteral("tblTransitions"),
-                               {QStringLiteral("前のキー"), QStringLiteral("次のキー"), QStringLiteral("平均時間"),
-                                QStringLiteral("回数")});
+    tblTransitions = makeTable(
+        client, QStringLiteral("tblTransitions"),
+        {QStringLiteral("前のキー"), QStringLiteral("次のキー"), QStringLiteral("平均時間"), QStringLiteral("回数")});
     grid->addWidget(tblTransitions, 6, 1);
     grid->addWidget(heading(client, QStringLiteral("日ごとの入力数と正確さ")), 7, 0, 1, 2);
     chtDays = new QChartView(client);
@@ -223,8 +223,8 @@ void frmAnalysis::Refresh() {
     }
     rows.clear();
     for (const learning::ConfusionPair& c : f->confusions)
-        rows.push_back({learning::keyName(c.expected, layout), learning::keyName(c.pressed, layout),
-                        QString::number(c.count)});
+        rows.push_back(
+            {learning::keyName(c.expected, layout), learning::keyName(c.pressed, layout), QString::number(c.count)});
     changed = fill(tblConfusions, rows) || changed;
     rows.clear();
     for (const learning::Transition& t : f->transitions)

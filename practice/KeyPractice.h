@@ -45,8 +45,7 @@ public:
 // not fit its field) is skipped and the handler goes on.
 class KeyPractice {
 public:
-    KeyPractice(basMain& main, basParam& param, basResults& results, Clock& clock, Random& random,
-                Beeper& beeper);
+    KeyPractice(basMain& main, basParam& param, basResults& results, Clock& clock, Random& random, Beeper& beeper);
 
     void setView(KeyPracticeView* view) { mView = view; }
     // The learning engine: every judged key-down of a run (not the key

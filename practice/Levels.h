@@ -20,8 +20,8 @@ struct LevelDef {
     LevelMenu menu;
     const char16_t* caption;  // menu caption with its accelerator suffix "(&M)"
     int16_t low;
-    int16_t high;        // last index on the English layout
-    int16_t high106;     // last index on the Japanese layout
+    int16_t high;     // last index on the English layout
+    int16_t high106;  // last index on the Japanese layout
 };
 
 constexpr int kLevelCount = 15;

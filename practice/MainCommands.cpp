@@ -9,8 +9,8 @@
 namespace practice {
 
 bool AskPlayerName(basParam& param, Dialogs& dialogs) {
-    const auto answer = dialogs.inputBox(QStringLiteral("名前を入力してください。"), QStringLiteral("名前入力"),
-                                         param.PlayerName());
+    const auto answer =
+        dialogs.inputBox(QStringLiteral("名前を入力してください。"), QStringLiteral("名前入力"), param.PlayerName());
     if (!answer || answer->isEmpty()) return false;
     param.PlayerName(answer->left(10));
     return true;

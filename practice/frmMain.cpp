@@ -11,21 +11,21 @@
 
 #include "AppContext.h"
 #include "FormsRegistry.h"
+#include "Learning.h"
+#include "LearningReport.h"
 #include "Levels.h"
 #include "MainCommands.h"
-#include "LearningReport.h"
 #include "QtCachedLabel.h"
 #include "QtHeatLegend.h"
 #include "QtKeyLabel.h"
 #include "Twips.h"
 #include "basMain.h"
 #include "basParam.h"
-#include "Learning.h"
 #include "frmAbout.h"
 #include "frmAnalysis.h"
+#include "frmBalloon.h"
 #include "frmConf.h"
 #include "frmOptions.h"
-#include "frmBalloon.h"
 #include "frmResults.h"
 #include "frmSpeed.h"
 #include "frmTarget.h"
@@ -60,9 +60,7 @@ Label* makeCentredLabel(QWidget* parent, const QString& name) {
 }  // namespace
 
 frmMain::frmMain(AppContext& ctx, QWidget* parent)
-    : QMainWindow(parent),
-      mCtx(ctx),
-      mPractice(ctx.main, ctx.param, ctx.results, ctx.clock, ctx.random, ctx.beeper) {
+    : QMainWindow(parent), mCtx(ctx), mPractice(ctx.main, ctx.param, ctx.results, ctx.clock, ctx.random, ctx.beeper) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("タッチタイプ練習"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -186,10 +184,10 @@ void frmMain::buildMenus() {
 void frmMain::buildFileMenu() {
     mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileReStart = addItem(mnuFile, "mnuFileReStart", QStringLiteral("再スタート(&S)"), &frmMain::mnuFileReStart_Click,
-                             QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuFileDataFile = addItem(mnuFile, "mnuFileDataFile", QStringLiteral("成績ファイル(&R)..."),
-                              &frmMain::mnuFileDataFile_Click);
+    mnuFileReStart = addItem(mnuFile, "mnuFileReStart", QStringLiteral("再スタート(&S)"),
+                             &frmMain::mnuFileReStart_Click, QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFileDataFile =
+        addItem(mnuFile, "mnuFileDataFile", QStringLiteral("成績ファイル(&R)..."), &frmMain::mnuFileDataFile_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
     mnuFileExit = mnuFile->addAction(QStringLiteral("終了(&X)"));
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
@@ -211,18 +209,18 @@ void frmMain::buildViewMenu() {
     mnuViewGame->setObjectName(QStringLiteral("mnuViewGame"));
     mnuViewGameBalloon = addItem(mnuViewGame, "mnuViewGameBalloon", QStringLiteral("風船割り(&B)..."),
                                  &frmMain::mnuViewGameBalloon_Click);
-    mnuViewGameTarget = addItem(mnuViewGame, "mnuViewGameTarget", QStringLiteral("的射り(&T)..."),
-                                &frmMain::mnuViewGameTarget_Click);
-    mnuViewGameSpeed = addItem(mnuViewGame, "mnuViewGameSpeed", QStringLiteral("早撃ち(&S)..."),
-                               &frmMain::mnuViewGameSpeed_Click);
+    mnuViewGameTarget =
+        addItem(mnuViewGame, "mnuViewGameTarget", QStringLiteral("的射り(&T)..."), &frmMain::mnuViewGameTarget_Click);
+    mnuViewGameSpeed =
+        addItem(mnuViewGame, "mnuViewGameSpeed", QStringLiteral("早撃ち(&S)..."), &frmMain::mnuViewGameSpeed_Click);
     mnuViewBar2 = mnuView->addSeparator();
     mnuViewBar2->setObjectName(QStringLiteral("mnuViewBar2"));
-    mnuViewHeatMap = addItem(mnuView, "mnuViewHeatMap", QStringLiteral("苦手キーの色分け(&H)"),
-                             &frmMain::mnuViewHeatMap_Click);
+    mnuViewHeatMap =
+        addItem(mnuView, "mnuViewHeatMap", QStringLiteral("苦手キーの色分け(&H)"), &frmMain::mnuViewHeatMap_Click);
     mnuViewHeatMap->setCheckable(true);
     mnuViewHeatMap->setChecked(mCtx.param.KeyBoardHeatMap() == 1);
-    mnuViewAnalysis = addItem(mnuView, "mnuViewAnalysis", QStringLiteral("苦手キー分析(&W)..."),
-                              &frmMain::mnuViewAnalysis_Click);
+    mnuViewAnalysis =
+        addItem(mnuView, "mnuViewAnalysis", QStringLiteral("苦手キー分析(&W)..."), &frmMain::mnuViewAnalysis_Click);
 }
 
 void frmMain::buildSetMenu() {
@@ -240,10 +238,22 @@ void frmMain::buildSetMenu() {
         QMenu* menu = nullptr;
         QString array;
         switch (d.menu) {
-            case practice::LevelMenu::Key: menu = mnuSetLevelKey; array = QStringLiteral("mnuSetLevelKeySelect"); break;
-            case practice::LevelMenu::Finger: menu = mnuSetLevelFinger; array = QStringLiteral("mnuSetLevelFingerSelect"); break;
-            case practice::LevelMenu::Select: menu = mnuSetLevel; array = QStringLiteral("mnuSetLevelSelect"); break;
-            case practice::LevelMenu::Test: menu = mnuSet; array = QStringLiteral("mnuSetLevelTestSelect"); break;
+            case practice::LevelMenu::Key:
+                menu = mnuSetLevelKey;
+                array = QStringLiteral("mnuSetLevelKeySelect");
+                break;
+            case practice::LevelMenu::Finger:
+                menu = mnuSetLevelFinger;
+                array = QStringLiteral("mnuSetLevelFingerSelect");
+                break;
+            case practice::LevelMenu::Select:
+                menu = mnuSetLevel;
+                array = QStringLiteral("mnuSetLevelSelect");
+                break;
+            case practice::LevelMenu::Test:
+                menu = mnuSet;
+                array = QStringLiteral("mnuSetLevelTestSelect");
+                break;
         }
         QAction* a = menu->addAction(practice::levelMenuCaption(level));
         a->setObjectName(QStringLiteral("%1_%2").arg(array).arg(level));
@@ -258,18 +268,18 @@ void frmMain::buildSetMenu() {
 void frmMain::buildHelpMenu() {
     mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpContents = addItem(mnuHelp, "mnuHelpContents", QStringLiteral("説明(&C)..."), &frmMain::mnuHelpContents_Click);
+    mnuHelpContents =
+        addItem(mnuHelp, "mnuHelpContents", QStringLiteral("説明(&C)..."), &frmMain::mnuHelpContents_Click);
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpBar1"));
-    mnuHelpAbout = addItem(mnuHelp, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)..."), &frmMain::mnuHelpAbout_Click);
+    mnuHelpAbout =
+        addItem(mnuHelp, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)..."), &frmMain::mnuHelpAbout_Click);
 }
 
 // ---------------------------------------------------------------- menu commands
 
 void frmMain::mnuFileReStart_Click() { mPractice.ReStart(); }
 
-void frmMain::mnuFileDataFile_Click() {
-    practice::ChooseDataFile(mCtx.param, mCtx.dialogs, basMain::ProductName());
-}
+void frmMain::mnuFileDataFile_Click() { practice::ChooseDataFile(mCtx.param, mCtx.dialogs, basMain::ProductName()); }
 
 void frmMain::mnuViewBefore_Click() { showLastRun(); }
 
@@ -322,9 +332,7 @@ bool frmMain::AskPlayerName() { return practice::AskPlayerName(mCtx.param, mCtx.
 
 // ---------------------------------------------------------------- keys and unload
 
-void frmMain::keyDown(const QKeyEvent* e) {
-    mPractice.Form_KeyDown(ui::virtualKey(e, mCtx.param.KeyBoardType()));
-}
+void frmMain::keyDown(const QKeyEvent* e) { mPractice.Form_KeyDown(ui::virtualKey(e, mCtx.param.KeyBoardType())); }
 
 // The letter of a menu shortcut or access key (the S of Ctrl+S, the F of
 // Alt+F) is taken by the menu before it could arrive here as a key press, so

@@ -55,7 +55,7 @@ private:
     // The course's line under the progress bar: a key that just opened, the
     // next key, the open keys short of the target. Shown in the course only.
     QLabel* lblCourse = nullptr;
-    ui::EtchedLine lines{};  // Line1 (grey) and Line2 (white)
+    ui::EtchedLine lines{};                 // Line1 (grey) and Line2 (white)
     QtHeatLegend* picHeatLegend = nullptr;  // under the keyboard while the heat map is on
 
     QMenu* mnuFile = nullptr;

@@ -1,7 +1,6 @@
 #include "basResults.h"
 
 #include <QFileInfo>
-
 #include <algorithm>
 #include <concepts>
 #include <limits>
@@ -48,8 +47,8 @@ int32_t saturatedIncrement(int32_t v) { return v == std::numeric_limits<int32_t>
 
 int16_t saturatedAdd(int16_t a, int16_t b) {
     const int sum = int{a} + int{b};
-    return static_cast<int16_t>(std::clamp(sum, int{std::numeric_limits<int16_t>::min()},
-                                           int{std::numeric_limits<int16_t>::max()}));
+    return static_cast<int16_t>(
+        std::clamp(sum, int{std::numeric_limits<int16_t>::min()}, int{std::numeric_limits<int16_t>::max()}));
 }
 
 // Shifts a history one place towards the old end (index 50 falls off) and
@@ -236,8 +235,7 @@ bool basResults::SaveResults() {
     const QString path = mParam.DataFileName();
     const QByteArray image = ResultsFileBytes();
     mSaving = true;
-    const bool saved =
-        KeepForeignFile(path) && writeFileWithRetry(path, image, mDialogs, writeErrorText(), mFaults);
+    const bool saved = KeepForeignFile(path) && writeFileWithRetry(path, image, mDialogs, writeErrorText(), mFaults);
     mSaving = false;
     if (saved) notify(ResultsChange::Saved);
     return saved;
@@ -285,9 +283,9 @@ bool basResults::KeepForeignFile(const QString& path) {
             TellKept(path, backup.path);
             return true;
         }
-        const MsgResult answer = mDialogs.msgBox(writeErrorText() + QStringLiteral("\r\n") + path,
-                                                 QStringLiteral("エラー"), MsgIcon::Critical,
-                                                 MsgButtons::RetryCancel, 0);
+        const MsgResult answer =
+            mDialogs.msgBox(writeErrorText() + QStringLiteral("\r\n") + path, QStringLiteral("エラー"),
+                            MsgIcon::Critical, MsgButtons::RetryCancel, 0);
         if (answer != MsgResult::Retry) return false;
     }
 }
@@ -303,9 +301,10 @@ bool basResults::IsWholeResultsFile(const QString& path) const {
 }
 
 void basResults::TellKept(const QString& path, const QString& backup) {
-    mDialogs.msgBox(QStringLiteral("成績ファイルとして読めない内容だったため、書き込む前に元のファイルを別の名前で残しました。") +
-                        QStringLiteral("\r\n\r\n") + path + QStringLiteral("\r\n→ ") + backup,
-                    mParam.ProductName(), MsgIcon::Information);
+    mDialogs.msgBox(
+        QStringLiteral("成績ファイルとして読めない内容だったため、書き込む前に元のファイルを別の名前で残しました。") +
+            QStringLiteral("\r\n\r\n") + path + QStringLiteral("\r\n→ ") + backup,
+        mParam.ProductName(), MsgIcon::Information);
 }
 
 // ---------------------------------------------------------------------------
@@ -394,7 +393,8 @@ void basResults::notify(ResultsChange change) {
     // A copy: a listener may remove itself, or another, while being told.
     const auto listeners = mListeners;
     for (const auto& [id, listener] : listeners) {
-        const bool stillThere = std::any_of(mListeners.begin(), mListeners.end(), [id = id](const auto& l) { return l.first == id; });
+        const bool stillThere =
+            std::any_of(mListeners.begin(), mListeners.end(), [id = id](const auto& l) { return l.first == id; });
         if (stillThere) listener(change);
     }
 }
@@ -430,8 +430,12 @@ QString basResults::PlayerField() const { return fieldText(mParam.PlayerName());
 
 int32_t basResults::GetBalloonScore(int row) const { return validIndex(row, 6) ? mBalloon[row].Score : 0; }
 int32_t basResults::GetBalloonLevel(int row) const { return validIndex(row, 6) ? mBalloon[row].Level : 0; }
-QString basResults::GetBalloonDate(int row) const { return validIndex(row, 6) ? trimmedField(mBalloon[row].Date) : QString(); }
-QString basResults::GetBalloonName(int row) const { return validIndex(row, 6) ? trimmedField(mBalloon[row].Name) : QString(); }
+QString basResults::GetBalloonDate(int row) const {
+    return validIndex(row, 6) ? trimmedField(mBalloon[row].Date) : QString();
+}
+QString basResults::GetBalloonName(int row) const {
+    return validIndex(row, 6) ? trimmedField(mBalloon[row].Name) : QString();
+}
 
 // The first row with a lower score takes the new result (so a tie ranks below
 // the older equal score) and the rows below move down; a result that ranks
@@ -451,8 +455,12 @@ int basResults::AddBalloonScore(int32_t score, int32_t level) {
 }
 
 int32_t basResults::GetTargetScore(int row) const { return validIndex(row, 6) ? mTarget[row].Score : 0; }
-QString basResults::GetTargetDate(int row) const { return validIndex(row, 6) ? trimmedField(mTarget[row].Date) : QString(); }
-QString basResults::GetTargetName(int row) const { return validIndex(row, 6) ? trimmedField(mTarget[row].Name) : QString(); }
+QString basResults::GetTargetDate(int row) const {
+    return validIndex(row, 6) ? trimmedField(mTarget[row].Date) : QString();
+}
+QString basResults::GetTargetName(int row) const {
+    return validIndex(row, 6) ? trimmedField(mTarget[row].Name) : QString();
+}
 
 int basResults::AddTargetScore(int32_t score) {
     return InsertScore(mTarget, TargetRow{score, TodayField(), PlayerField()});
@@ -460,8 +468,12 @@ int basResults::AddTargetScore(int32_t score) {
 
 double basResults::GetSpeedTime(int row) const { return validIndex(row, 11) ? mSpeed[row].TimeMs / 1000.0 : 0; }
 int16_t basResults::GetSpeedMisses(int row) const { return validIndex(row, 11) ? mSpeed[row].Misses : 0; }
-QString basResults::GetSpeedDate(int row) const { return validIndex(row, 11) ? trimmedField(mSpeed[row].Date) : QString(); }
-QString basResults::GetSpeedName(int row) const { return validIndex(row, 11) ? trimmedField(mSpeed[row].Name) : QString(); }
+QString basResults::GetSpeedDate(int row) const {
+    return validIndex(row, 11) ? trimmedField(mSpeed[row].Date) : QString();
+}
+QString basResults::GetSpeedName(int row) const {
+    return validIndex(row, 11) ? trimmedField(mSpeed[row].Name) : QString();
+}
 
 // Rows 0..5 serve letter order 0, rows 6..10 letter order 1. The first empty
 // row or row with a slower time takes the new result (a tie ranks below the

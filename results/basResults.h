@@ -57,9 +57,23 @@ public:
         int16_t Misses = 0;
         std::array<int16_t, 101> KeyMiss{};
     };
-    struct BalloonRow { int32_t Score = 0; int32_t Level = 0; QString Date; QString Name; };
-    struct TargetRow { int32_t Score = 0; QString Date; QString Name; };
-    struct SpeedRow { int32_t TimeMs = 0; int16_t Misses = 0; QString Date; QString Name; };
+    struct BalloonRow {
+        int32_t Score = 0;
+        int32_t Level = 0;
+        QString Date;
+        QString Name;
+    };
+    struct TargetRow {
+        int32_t Score = 0;
+        QString Date;
+        QString Name;
+    };
+    struct SpeedRow {
+        int32_t TimeMs = 0;
+        int16_t Misses = 0;
+        QString Date;
+        QString Name;
+    };
     struct TextHistory {
         int32_t Count = 0;
         std::array<int32_t, kHistory> Chars{};
@@ -149,7 +163,7 @@ public:
     int32_t GetTargetScore(int row) const;
     QString GetTargetDate(int row) const;
     QString GetTargetName(int row) const;
-    int AddTargetScore(int32_t score);  // row written, 0..5
+    int AddTargetScore(int32_t score);   // row written, 0..5
     double GetSpeedTime(int row) const;  // seconds
     int16_t GetSpeedMisses(int row) const;
     QString GetSpeedDate(int row) const;

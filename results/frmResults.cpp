@@ -1,7 +1,5 @@
 #include "frmResults.h"
 
-#include "frmGraph.h"
-
 #include <QAction>
 #include <QEvent>
 #include <QGroupBox>
@@ -17,6 +15,7 @@
 #include "Twips.h"
 #include "Widgets.h"
 #include "basResults.h"
+#include "frmGraph.h"
 
 namespace {
 
@@ -27,8 +26,7 @@ constexpr int kLabelHeight = 255;
 enum class Cell { Title, ColumnHeading, RowHeading, Value };
 
 // One label of a frame, positioned relative to the frame.
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, Cell cell, int left, int top,
-                  int width) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, Cell cell, int left, int top, int width) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     ui::placeTwips(l, left, top, width, kLabelHeight);
@@ -64,16 +62,19 @@ frmResults::frmResults(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     line.grey->setObjectName(QStringLiteral("Line1"));
     line.white->setObjectName(QStringLiteral("Line2"));
 
-    G2 = buildPanel(client, 2, QStringLiteral("G2"), QStringLiteral("fraGrade2"), QStringLiteral("初級テスト成績"), 240);
-    G1 = buildPanel(client, 0, QStringLiteral("G1"), QStringLiteral("fraGrade1"), QStringLiteral("総合テスト成績"), 2400);
+    G2 =
+        buildPanel(client, 2, QStringLiteral("G2"), QStringLiteral("fraGrade2"), QStringLiteral("初級テスト成績"), 240);
+    G1 = buildPanel(client, 0, QStringLiteral("G1"), QStringLiteral("fraGrade1"), QStringLiteral("総合テスト成績"),
+                    2400);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Every repaint of the client area rereads the results file first.
     client->installEventFilter(this);
     // A test recorded, results erased or the file reread while the window is
     // open: shown at once, whether or not the window is painted or active.
-    new ResultsWatch(ctx.results, {ResultsChange::Saved, ResultsChange::Erased, ResultsChange::Reloaded},
-                     [this] { ShowResults(); }, this);
+    new ResultsWatch(
+        ctx.results, {ResultsChange::Saved, ResultsChange::Erased, ResultsChange::Reloaded}, [this] { ShowResults(); },
+        this);
     ShowResults();  // load
 }
 
@@ -116,7 +117,11 @@ frmResults::Panel frmResults::buildPanel(QWidget* parent, int kind, const QStrin
     p.MaxTimeValue = makeLabel(f, lbl + "MaxTimeValue", QString(), Cell::Value, 360, 1320, 855);
     p.Lately = makeLabel(f, lbl + "Lately", QStringLiteral("●最近３回の成績"), Cell::Title, 1560, 360, 1455);
 
-    struct Heading { const char16_t* text; Cell cell; int left, top, width; };
+    struct Heading {
+        const char16_t* text;
+        Cell cell;
+        int left, top, width;
+    };
     static const Heading headings[5] = {
         {u"入力時間（秒）", Cell::ColumnHeading, 2640, 600, 1335},
         {u"ミスタイプ（回）", Cell::ColumnHeading, 3960, 600, 1335},

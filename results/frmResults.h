@@ -62,8 +62,8 @@ private:
     void mnuViewGraph_Click();
 
     void buildMenus();
-    Panel buildPanel(QWidget* parent, int kind, const QString& prefix, const QString& frameName,
-                     const QString& caption, int top);
+    Panel buildPanel(QWidget* parent, int kind, const QString& prefix, const QString& frameName, const QString& caption,
+                     int top);
     void showPanel(const Panel& p);
     // What follows a confirmed erase; the place to refresh other views of the
     // test results as well.

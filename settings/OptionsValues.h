@@ -20,10 +20,10 @@ struct OptionsValues {
     bool textRomaji = false;    // TextRomaji = 1
     bool wordKanaOnly = false;  // WordKanaOnly = 1
     bool keyBoard = false;
-    int keySize = 0;            // KeyBoardSize: 0 standard, 1 large
-    int keyType = 0;            // KeyBoardType: 0 Japanese 106, 1 English 101
-    int courseAccuracy = 95;    // CourseAccuracy, percent
-    int courseWeakness = 130;   // CourseWeakness, hundredths
+    int keySize = 0;           // KeyBoardSize: 0 standard, 1 large
+    int keyType = 0;           // KeyBoardType: 0 Japanese 106, 1 English 101
+    int courseAccuracy = 95;   // CourseAccuracy, percent
+    int courseWeakness = 130;  // CourseWeakness, hundredths
 
     // The dialog's load: every control from its setting.
     static OptionsValues fromSettings(const basParam& p);

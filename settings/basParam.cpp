@@ -1,12 +1,12 @@
 #include "basParam.h"
 
+#include <type_traits>
+
 #include "Cp932.h"
 #include "Dialogs.h"
 #include "Numbers.h"
 #include "Paths.h"
 #include "SafeWrite.h"
-
-#include <type_traits>
 
 namespace {
 
@@ -36,7 +36,9 @@ void reset(setting::Int32, int32_t& m, int d) { m = d; }
 void reset(setting::Size, int32_t&, int) {}  // window sizes keep their values
 void reset(setting::Flag, bool& m, bool d) { m = d; }
 template <class K, class D>
-void reset(K, QString& m, const D& d) { m = defaultText(d); }
+void reset(K, QString& m, const D& d) {
+    m = defaultText(d);
+}
 
 bool isDefault(setting::Int16, int16_t m, int d) { return m == d; }
 bool isDefault(setting::Either, int16_t m, int d) { return m == d; }
@@ -44,7 +46,9 @@ bool isDefault(setting::Int32, int32_t m, int d) { return m == d; }
 bool isDefault(setting::Size, int32_t, int) { return false; }  // always written
 bool isDefault(setting::Flag, bool m, bool d) { return m == d; }
 template <class K, class D>
-bool isDefault(K, const QString& m, const D& d) { return m == defaultText(d); }
+bool isDefault(K, const QString& m, const D& d) {
+    return m == defaultText(d);
+}
 
 QString valueText(int16_t m) { return QString::number(m); }
 QString valueText(int32_t m) { return QString::number(m); }
@@ -76,9 +80,13 @@ void load(setting::Flag, bool& m, const QString& v, bool, int, int) {
     if (const auto b = parseBool(v)) m = *b;
 }
 template <class D>
-void load(setting::Text, QString& m, const QString& v, const D&, int, int) { m = trimBlanks(v); }
+void load(setting::Text, QString& m, const QString& v, const D&, int, int) {
+    m = trimBlanks(v);
+}
 template <class D>
-void load(setting::Name, QString& m, const QString& v, const D&, int, int) { m = trimBlanks(v).left(10); }
+void load(setting::Name, QString& m, const QString& v, const D&, int, int) {
+    m = trimBlanks(v).left(10);
+}
 template <class D>
 void load(setting::Color, QString& m, const QString& v, const D&, int, int) {
     const QString t = trimBlanks(v);
@@ -134,10 +142,11 @@ bool basParam::LoadSettings() {
 
 void basParam::ReportUnreadableSettings() {
     if (mUnreadable.isEmpty()) return;
-    mDialogs.msgBox(QStringLiteral("設定ファイルを読み込めませんでした。") + QStringLiteral("\r\n") + SettingsFileName() +
-                        QStringLiteral("\r\n") + mUnreadable + QStringLiteral("\r\n\r\n") +
-                        QStringLiteral("今回は標準の設定で始めます。読み込めるようになるまで、このファイルには書き込みません。"),
-                    mProduct, MsgIcon::Exclamation);
+    mDialogs.msgBox(
+        QStringLiteral("設定ファイルを読み込めませんでした。") + QStringLiteral("\r\n") + SettingsFileName() +
+            QStringLiteral("\r\n") + mUnreadable + QStringLiteral("\r\n\r\n") +
+            QStringLiteral("今回は標準の設定で始めます。読み込めるようになるまで、このファイルには書き込みません。"),
+        mProduct, MsgIcon::Exclamation);
 }
 
 void basParam::LoadSettingsFromBytes(const QByteArray& bytes) {
@@ -163,10 +172,10 @@ void basParam::ApplySettingsLine(const QString& rawLine) {
     const QString key = trimBlanks(line.left(eq));
     if (key.isEmpty()) return;
     const QString value = line.mid(eq + 1);
-#define LUMBRA_SETTING(Kind, Name, Default, Low, High)                      \
-    if (key.compare(QLatin1String(#Name), Qt::CaseInsensitive) == 0) {    \
-        load(setting::Kind{}, m_##Name, value, Default, Low, High);        \
-        return;                                                            \
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High)                 \
+    if (key.compare(QLatin1String(#Name), Qt::CaseInsensitive) == 0) { \
+        load(setting::Kind{}, m_##Name, value, Default, Low, High);    \
+        return;                                                        \
     }
 #include "SettingsTable.h"
 #undef LUMBRA_SETTING

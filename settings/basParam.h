@@ -61,8 +61,8 @@ public:
     const QString& ProgramFolder() const { return mFolder; }  // ends in "/"
 
     // One getter and one setter per settings key (SettingsTable.h).
-#define LUMBRA_SETTING(Kind, Name, Default, Low, High)                  \
-    setting::Kind::type Name() const { return m_##Name; }              \
+#define LUMBRA_SETTING(Kind, Name, Default, Low, High)    \
+    setting::Kind::type Name() const { return m_##Name; } \
     void Name(setting::Kind::type v) { m_##Name = std::move(v); }
 #include "SettingsTable.h"
 #undef LUMBRA_SETTING
@@ -92,8 +92,8 @@ private:
     FileFaults& mFaults;
     QString mFolder;
     QString mProduct;
-    QString mUnreadable;        // why the existing file could not be read at start-up
-    QStringList mStartValues;   // every key's value then, to find what this run changed
+    QString mUnreadable;       // why the existing file could not be read at start-up
+    QStringList mStartValues;  // every key's value then, to find what this run changed
 
 #define LUMBRA_SETTING(Kind, Name, Default, Low, High) setting::Kind::type m_##Name{};
 #include "SettingsTable.h"

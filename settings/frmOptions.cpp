@@ -5,17 +5,17 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QValidator>
-#include <algorithm>
-#include <cmath>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
+#include <QValidator>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "AppContext.h"
 #include "Dialogs.h"
@@ -122,8 +122,8 @@ public:
 frmOptions::frmOptions(AppContext& ctx, QWidget* parent) : QDialog(parent), mCtx(ctx) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("オプション設定"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFont(ui::designFont(kDialogFace, 9));
     setFixedSize(twips::px(5190), twips::px(4215));
     if (ctx.forms) ctx.forms->add(this);
@@ -178,12 +178,13 @@ void frmOptions::buildGeneralPanel(QWidget* panel) {
     cmdFontName = make<QPushButton>(panel, QStringLiteral("cmdFontName"), QStringLiteral("変更(&F)..."));
     ui::placeTwips(cmdFontName, 2880, 600, 975, 375);
     connect(cmdFontName, &QPushButton::clicked, this, &frmOptions::cmdFontName_Click);
-    chkBindKey6 = make<QCheckBox>(panel, QStringLiteral("chkBindKey6"), QStringLiteral("数字の『６』を左手人差し指で入力する。"));
+    chkBindKey6 =
+        make<QCheckBox>(panel, QStringLiteral("chkBindKey6"), QStringLiteral("数字の『６』を左手人差し指で入力する。"));
     placeCaptioned(chkBindKey6, 360, 1320, 3375, kCheckHeight);
     chkLetterType = make<QCheckBox>(panel, QStringLiteral("chkLetterType"), QStringLiteral("英語を小文字で表示する。"));
     placeCaptioned(chkLetterType, 360, 1920, 2415, kCheckHeight);
-    chkWordKanaOnly = make<QCheckBox>(panel, QStringLiteral("chkWordKanaOnly"),
-                                      QStringLiteral("単語練習でかなだけを表示する。"));
+    chkWordKanaOnly =
+        make<QCheckBox>(panel, QStringLiteral("chkWordKanaOnly"), QStringLiteral("単語練習でかなだけを表示する。"));
     chkWordKanaOnly->setToolTip(QStringLiteral("漢字をまだ読まない人のために、単語を読みがなだけで表示します。"));
     placeCaptioned(chkWordKanaOnly, 360, 2280, 3015, kCheckHeight);
     for (QWidget* w : {static_cast<QWidget*>(cmdFontName), static_cast<QWidget*>(chkBindKey6),
@@ -201,19 +202,22 @@ void frmOptions::buildPracticePanel(QWidget* panel) {
     txtNeedCount->setAttribute(Qt::WA_InputMethodEnabled, false);
     ui::placeTwips(txtNeedCount, 360, 600, 1095, 270);
     lblNeedCount->setBuddy(txtNeedCount);
-    chkMissBeep = make<QCheckBox>(panel, QStringLiteral("chkMissBeep"), QStringLiteral("ミスタイプのときビープ音を鳴らす。"));
+    chkMissBeep =
+        make<QCheckBox>(panel, QStringLiteral("chkMissBeep"), QStringLiteral("ミスタイプのときビープ音を鳴らす。"));
     placeCaptioned(chkMissBeep, 360, 1200, 3015, kCheckHeight);
-    chkMissNext = make<QCheckBox>(panel, QStringLiteral("chkMissNext"), QStringLiteral("ミスタイプのとき次の文字に進む。"));
+    chkMissNext =
+        make<QCheckBox>(panel, QStringLiteral("chkMissNext"), QStringLiteral("ミスタイプのとき次の文字に進む。"));
     placeCaptioned(chkMissNext, 360, 1560, 2895, kCheckHeight);
     chkMissDisp = make<QCheckBox>(panel, QStringLiteral("chkMissDisp"), QStringLiteral("ミスタイプキーを表示する。"));
     placeCaptioned(chkMissDisp, 360, 1920, 2415, kCheckHeight);
     chkTextRomaji = make<QCheckBox>(panel, QStringLiteral("chkTextRomaji"),
                                     QStringLiteral("テキスト練習で別のつづりも正解にする。"));
-    chkTextRomaji->setToolTip(QStringLiteral("「し」を si でも shi でも、日本語入力と同じつづりで打てるようにします。"));
+    chkTextRomaji->setToolTip(
+        QStringLiteral("「し」を si でも shi でも、日本語入力と同じつづりで打てるようにします。"));
     placeCaptioned(chkTextRomaji, 360, 2280, 3255, kCheckHeight);
-    for (QWidget* w : {static_cast<QWidget*>(txtNeedCount), static_cast<QWidget*>(chkMissBeep),
-                       static_cast<QWidget*>(chkMissNext), static_cast<QWidget*>(chkMissDisp),
-                       static_cast<QWidget*>(chkTextRomaji)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtNeedCount), static_cast<QWidget*>(chkMissBeep), static_cast<QWidget*>(chkMissNext),
+          static_cast<QWidget*>(chkMissDisp), static_cast<QWidget*>(chkTextRomaji)})
         watchFocus(w, 1);
 }
 
@@ -224,12 +228,32 @@ void frmOptions::buildKeyboardPanel(QWidget* panel) {
     watchFocus(chkKeyBoard, 2);
 
     struct Group {
-        QGroupBox*& frame; std::array<QRadioButton*, 2>& options; const char* frameName; const char* caption;
-        int top; const char* optName; const char* captions[2]; int widths[2];
+        QGroupBox*& frame;
+        std::array<QRadioButton*, 2>& options;
+        const char* frameName;
+        const char* caption;
+        int top;
+        const char* optName;
+        const char* captions[2];
+        int widths[2];
     };
     const Group groups[] = {
-        {fraKeySize, optKeySize, "fraKeySize", "表示サイズ", 720, "optKeySize", {"標準サイズ", "拡大サイズ"}, {1215, 1215}},
-        {fraKeyType, optKeyType, "fraKeyType", "キーボード種類", 1560, "optKeyType", {"日本語(106)", "英語(101)"}, {1335, 1095}},
+        {fraKeySize,
+         optKeySize,
+         "fraKeySize",
+         "表示サイズ",
+         720,
+         "optKeySize",
+         {"標準サイズ", "拡大サイズ"},
+         {1215, 1215}},
+        {fraKeyType,
+         optKeyType,
+         "fraKeyType",
+         "キーボード種類",
+         1560,
+         "optKeyType",
+         {"日本語(106)", "英語(101)"},
+         {1335, 1095}},
     };
     for (const Group& g : groups) {
         g.frame = make<QGroupBox>(panel, QString::fromLatin1(g.frameName));
@@ -284,10 +308,10 @@ void frmOptions::buildButtons() {
 }
 
 void frmOptions::setTabOrderChain() {
-    const QList<QWidget*> chain{tabMainPanel, cmdFontName,   chkBindKey6,   chkLetterType, chkWordKanaOnly, txtNeedCount,
-                                chkMissBeep,  chkMissNext,   chkMissDisp,   chkTextRomaji, chkKeyBoard,   optKeySize[0],
-                                optKeySize[1], optKeyType[0], optKeyType[1], spnCourseAccuracy, spnCourseWeakness,
-                                cmdOK,         cmdCancel};
+    const QList<QWidget*> chain{tabMainPanel,      cmdFontName,       chkBindKey6,   chkLetterType, chkWordKanaOnly,
+                                txtNeedCount,      chkMissBeep,       chkMissNext,   chkMissDisp,   chkTextRomaji,
+                                chkKeyBoard,       optKeySize[0],     optKeySize[1], optKeyType[0], optKeyType[1],
+                                spnCourseAccuracy, spnCourseWeakness, cmdOK,         cmdCancel};
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 

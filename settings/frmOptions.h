@@ -80,7 +80,7 @@ private:
     QCheckBox* chkMissBeep = nullptr;
     QCheckBox* chkMissNext = nullptr;
     QCheckBox* chkMissDisp = nullptr;
-    QCheckBox* chkTextRomaji = nullptr;  // TextRomaji: other romaji spellings in text practice
+    QCheckBox* chkTextRomaji = nullptr;    // TextRomaji: other romaji spellings in text practice
     QCheckBox* chkWordKanaOnly = nullptr;  // WordKanaOnly: word practice in kana only
     QCheckBox* chkKeyBoard = nullptr;
     QGroupBox* fraKeySize = nullptr;

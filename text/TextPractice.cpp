@@ -102,8 +102,8 @@ void TextPractice::judge(QChar ch, int depth) {
         mEntryStart = mClock.timeGetTime();
     }
     const QChar expected = expectedChar();
-    const bool right = mRomajiOn ? mRomaji.key(ch)
-                                 : QStringView(&ch, 1).compare(QStringView(&expected, 1), Qt::CaseInsensitive) == 0;
+    const bool right =
+        mRomajiOn ? mRomaji.key(ch) : QStringView(&ch, 1).compare(QStringView(&expected, 1), Qt::CaseInsensitive) == 0;
     if (mRecorder && depth == 0) record(ch, expected, right, first);
     if (!right) {
         ++mEntryMiss;
@@ -172,7 +172,6 @@ void TextPractice::setTextRead(int index) {
 }
 
 void TextPractice::SetNavi(bool show) { mParam.TextDisplayNavi(show); }
-
 
 bool TextPractice::TotalClear() {
     if (mDoneCount == 0) return false;

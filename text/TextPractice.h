@@ -75,16 +75,14 @@ public:
 
     // What the window shows.
     QStringView displayText() const { return QStringView(mDisplay).mid(mDisplayPos); }
-    QStringView inputText() const {
-        return mRomajiOn ? mRomaji.guide() : QStringView(mInputShown).mid(mInputPos);
-    }
+    QStringView inputText() const { return mRomajiOn ? mRomaji.guide() : QStringView(mInputShown).mid(mInputPos); }
     // The character the input line asks for next (lower case for a romaji
     // entry); what MissNext enters for the user.
     QChar expectedChar() const;
     // The current entry is judged as romaji.
     bool romajiEntry() const { return mRomajiOn; }
-    const Figures& lastEntry() const { return mLast; }                        // row 1
-    const Figures& totals() const { return mTotal; }                          // row 2
+    const Figures& lastEntry() const { return mLast; }  // row 1
+    const Figures& totals() const { return mTotal; }    // row 2
 
     // State, named as the window's design names it.
     const QList<TextEntry>& texts() const { return mTexts; }

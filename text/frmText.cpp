@@ -1,8 +1,5 @@
 #include "frmText.h"
 
-#include "frmGraphText.h"
-#include "frmWords.h"
-
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -17,14 +14,16 @@
 #include <QUrl>
 
 #include "AppContext.h"
-#include "Learning.h"
 #include "Dialogs.h"
 #include "FormsRegistry.h"
+#include "Learning.h"
 #include "Numbers.h"
 #include "Twips.h"
 #include "Widgets.h"
 #include "basMain.h"
 #include "basParam.h"
+#include "frmGraphText.h"
+#include "frmWords.h"
 
 namespace {
 
@@ -168,11 +167,12 @@ void frmText::buildMenus() {
         mSortGroup->addAction(a);
         mnuViewSortRead[static_cast<size_t>(i)] = a;
     }
-    mnuViewGraph = view->addAction(QStringLiteral("累計推移グラフ(&G)..."), this,
-                                   [this] { frmGraphText::showModal(mCtx, this); });
+    mnuViewGraph =
+        view->addAction(QStringLiteral("累計推移グラフ(&G)..."), this, [this] { frmGraphText::showModal(mCtx, this); });
     mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
     mnuViewGraph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    mnuViewWords = view->addAction(QStringLiteral("単語練習(&W)..."), this, [this] { frmWords::showModal(mCtx, this); });
+    mnuViewWords =
+        view->addAction(QStringLiteral("単語練習(&W)..."), this, [this] { frmWords::showModal(mCtx, this); });
     mnuViewWords->setObjectName(QStringLiteral("mnuViewWords"));
     view->addSeparator()->setObjectName(QStringLiteral("mnuViewBar1"));
     mnuViewTotalClear =
@@ -203,8 +203,10 @@ void frmText::showModal(AppContext& ctx, QWidget* owner) {
     auto* w = new frmText(ctx, owner);
     w->setWindowFlag(Qt::Window, true);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    if (owner) ui::centreOver(w, owner);
-    else ui::keepOnScreen(w, QGuiApplication::primaryScreen());
+    if (owner)
+        ui::centreOver(w, owner);
+    else
+        ui::keepOnScreen(w, QGuiApplication::primaryScreen());
     ui::runModal(w);
 }
 

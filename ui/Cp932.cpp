@@ -1,9 +1,9 @@
 #include "Cp932.h"
 
-#include <QList>
-#include <QStringDecoder>
 #include <iconv.h>
 
+#include <QList>
+#include <QStringDecoder>
 #include <cerrno>
 
 namespace cp932 {
@@ -69,7 +69,10 @@ void forEachEncodedChar(const QString& text, Sink sink) {
 QByteArray encode(const QString& text) {
     QByteArray out;
     out.reserve(text.size() * 2);
-    forEachEncodedChar(text, [&](const QByteArray& b) { out += b; return true; });
+    forEachEncodedChar(text, [&](const QByteArray& b) {
+        out += b;
+        return true;
+    });
     return out;
 }
 
@@ -78,7 +81,10 @@ bool canEncode(const QString& text) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
     const int n = static_cast<int>(text.size());
     for (int i = 0; i < n && ok;) {
-        if (p[i] < 0x80) { ++i; continue; }
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
         const int len = charUnits(p, i, n);
         ok = !encodeChar(p + i, len).isEmpty();
         i += len;
@@ -140,11 +146,21 @@ bool isValidUtf8(const QByteArray& bytes) {
         const unsigned char c = p[i];
         int extra;
         uint32_t cp;
-        if (c < 0x80) { ++i; continue; }
-        if ((c & 0xE0) == 0xC0) { extra = 1; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { extra = 2; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { extra = 3; cp = c & 0x07; }
-        else return false;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = c & 0x07;
+        } else
+            return false;
         if (i + extra >= n) return false;
         for (int k = 1; k <= extra; ++k) {
             if ((p[i + k] & 0xC0) != 0x80) return false;
@@ -166,11 +182,11 @@ bool isValidCp932(const QByteArray& bytes) { return !decode(bytes).contains(QCha
 
 bool isTextCodePoint(char32_t c) {
     if (c < 0x20) return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
-    if (c >= 0x7F && c <= 0x9F) return false;             // DEL and the C1 controls
-    if (c >= 0xE000 && c <= 0xF8FF) return false;         // private use
-    if (c >= 0xFDD0 && c <= 0xFDEF) return false;         // non-characters
-    if ((c & 0xFFFE) == 0xFFFE) return false;             // U+xxFFFE, U+xxFFFF
-    if (c >= 0xF0000) return false;                       // supplementary private use
+    if (c >= 0x7F && c <= 0x9F) return false;      // DEL and the C1 controls
+    if (c >= 0xE000 && c <= 0xF8FF) return false;  // private use
+    if (c >= 0xFDD0 && c <= 0xFDEF) return false;  // non-characters
+    if ((c & 0xFFFE) == 0xFFFE) return false;      // U+xxFFFE, U+xxFFFF
+    if (c >= 0xF0000) return false;                // supplementary private use
     return true;
 }
 

@@ -40,8 +40,8 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual MsgResult msgBox(const MsgBoxRequest& request) = 0;
-    MsgResult msgBox(const QString& text, const QString& title, MsgIcon icon,
-                     MsgButtons buttons = MsgButtons::OK, int defaultButton = 0) {
+    MsgResult msgBox(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons = MsgButtons::OK,
+                     int defaultButton = 0) {
         return msgBox(MsgBoxRequest{text, title, icon, buttons, defaultButton});
     }
     // The input box: std::nullopt when cancelled.

@@ -68,26 +68,41 @@ double Val(const QString& text) {
     std::string s;
     int i = 0;
     const int n = static_cast<int>(text.size());
-    auto skip = [&] { while (i < n && isBlank(text[i])) ++i; };
+    auto skip = [&] {
+        while (i < n && isBlank(text[i])) ++i;
+    };
     skip();
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) { s += static_cast<char>(text[i].unicode()); ++i; }
+    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
+        s += static_cast<char>(text[i].unicode());
+        ++i;
+    }
     bool digits = false, dot = false;
     for (;; ++i) {
         skip();
         if (i >= n) break;
         const QChar c = text[i];
-        if (c >= u'0' && c <= u'9') { s += static_cast<char>(c.unicode()); digits = true; }
-        else if (c == u'.' && !dot) { s += '.'; dot = true; }
-        else break;
+        if (c >= u'0' && c <= u'9') {
+            s += static_cast<char>(c.unicode());
+            digits = true;
+        } else if (c == u'.' && !dot) {
+            s += '.';
+            dot = true;
+        } else
+            break;
     }
     if (!digits) return 0.0;
     if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
         std::string e = "e";
         int j = i + 1;
-        if (j < n && (text[j] == u'-' || text[j] == u'+')) { e += static_cast<char>(text[j].unicode()); ++j; }
+        if (j < n && (text[j] == u'-' || text[j] == u'+')) {
+            e += static_cast<char>(text[j].unicode());
+            ++j;
+        }
         bool expDigits = false;
         while (j < n && text[j] >= u'0' && text[j] <= u'9' && e.size() < 8) {
-            e += static_cast<char>(text[j].unicode()); ++j; expDigits = true;
+            e += static_cast<char>(text[j].unicode());
+            ++j;
+            expDigits = true;
         }
         if (expDigits) s += e;
     }
@@ -102,17 +117,26 @@ std::optional<double> parseNumber(const QString& text) {
     const int n = static_cast<int>(t.size());
     if (t[i] == u'-' || t[i] == u'+') ++i;
     int digits = 0;
-    while (i < n && t[i] >= u'0' && t[i] <= u'9') { ++i; ++digits; }
+    while (i < n && t[i] >= u'0' && t[i] <= u'9') {
+        ++i;
+        ++digits;
+    }
     if (i < n && t[i] == u'.') {
         ++i;
-        while (i < n && t[i] >= u'0' && t[i] <= u'9') { ++i; ++digits; }
+        while (i < n && t[i] >= u'0' && t[i] <= u'9') {
+            ++i;
+            ++digits;
+        }
     }
     if (digits == 0) return std::nullopt;
     if (i < n && (t[i] == u'e' || t[i] == u'E')) {
         ++i;
         if (i < n && (t[i] == u'-' || t[i] == u'+')) ++i;
         int expDigits = 0;
-        while (i < n && t[i] >= u'0' && t[i] <= u'9') { ++i; ++expDigits; }
+        while (i < n && t[i] >= u'0' && t[i] <= u'9') {
+            ++i;
+            ++expDigits;
+        }
         if (expDigits == 0) return std::nullopt;
     }
     if (i != n) return std::nullopt;

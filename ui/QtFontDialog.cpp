@@ -1,5 +1,7 @@
 #include "QtFontDialog.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -11,7 +13,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QVBoxLayout>
-#include <fontconfig/fontconfig.h>
 
 namespace {
 constexpr int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36};
@@ -20,8 +21,7 @@ constexpr int kDefaultSize = 12;
 
 const QString QtFontDialog::kSampleText = QStringLiteral("あいうえお アイウエオ ABC 123");
 
-QtFontDialog::QtFontDialog(const QString& initialFace, QWidget* parent)
-    : QDialog(parent), mInitialFace(initialFace) {
+QtFontDialog::QtFontDialog(const QString& initialFace, QWidget* parent) : QDialog(parent), mInitialFace(initialFace) {
     setObjectName(QStringLiteral("dlgFont"));
     setWindowTitle(QStringLiteral("フォントの指定"));
     auto* grid = new QGridLayout(this);
@@ -35,7 +35,8 @@ QtFontDialog::QtFontDialog(const QString& initialFace, QWidget* parent)
     // Faces that can write Japanese, without symbol fonts and faces kept for
     // the system's own use.
     for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
-        if (!QFontDatabase::isPrivateFamily(family) && !QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol))
+        if (!QFontDatabase::isPrivateFamily(family) &&
+            !QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol))
             faceList->addItem(family);
     faceList->setMinimumWidth(220);
 
@@ -159,7 +160,8 @@ void QtFontDialog::accept() {
         QDialog::accept();
         return;
     }
-    QMessageBox::warning(this, windowTitle(), QStringLiteral("指定されたフォント名がありません。\nフォント名を一覧から選んでください。"));
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("指定されたフォント名がありません。\nフォント名を一覧から選んでください。"));
     faceEdit->setFocus();
     faceEdit->selectAll();
 }

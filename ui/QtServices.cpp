@@ -1,5 +1,8 @@
 #include "QtServices.h"
 
+#include <canberra.h>
+#include <dlfcn.h>
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -14,9 +17,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QUrl>
-#include <canberra.h>
-#include <dlfcn.h>
-
 #include <chrono>
 
 #include "QtFontDialog.h"
@@ -91,7 +91,8 @@ bool QtBeeper::playBell() {
         Canberra& c = *mCanberra;
         c.alsa = quietAlsa();
         c.library = dlopen(mLibrary.toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
-        const auto create = c.library ? reinterpret_cast<Canberra::Create>(dlsym(c.library, "ca_context_create")) : nullptr;
+        const auto create =
+            c.library ? reinterpret_cast<Canberra::Create>(dlsym(c.library, "ca_context_create")) : nullptr;
         c.destroy = c.library ? reinterpret_cast<Canberra::Destroy>(dlsym(c.library, "ca_context_destroy")) : nullptr;
         c.play = c.library ? reinterpret_cast<Canberra::Play>(dlsym(c.library, "ca_context_play")) : nullptr;
         if (!create || !c.destroy || !c.play || create(&c.context) != CA_SUCCESS) {
@@ -141,20 +142,39 @@ MsgResult QtDialogs::msgBox(const MsgBoxRequest& r) {
     box.setWindowTitle(r.title);
     box.setText(QString(r.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (r.icon) {
-        case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MsgIcon::None: break;
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::None:
+            break;
     }
     QList<std::pair<QMessageBox::StandardButton, MsgResult>> buttons;
     switch (r.buttons) {
-        case MsgButtons::OK: buttons = {{QMessageBox::Ok, MsgResult::OK}}; break;
-        case MsgButtons::OKCancel: buttons = {{QMessageBox::Ok, MsgResult::OK}, {QMessageBox::Cancel, MsgResult::Cancel}}; break;
-        case MsgButtons::RetryCancel: buttons = {{QMessageBox::Retry, MsgResult::Retry}, {QMessageBox::Cancel, MsgResult::Cancel}}; break;
-        case MsgButtons::YesNo: buttons = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}}; break;
+        case MsgButtons::OK:
+            buttons = {{QMessageBox::Ok, MsgResult::OK}};
+            break;
+        case MsgButtons::OKCancel:
+            buttons = {{QMessageBox::Ok, MsgResult::OK}, {QMessageBox::Cancel, MsgResult::Cancel}};
+            break;
+        case MsgButtons::RetryCancel:
+            buttons = {{QMessageBox::Retry, MsgResult::Retry}, {QMessageBox::Cancel, MsgResult::Cancel}};
+            break;
+        case MsgButtons::YesNo:
+            buttons = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}};
+            break;
         case MsgButtons::YesNoCancel:
-            buttons = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}, {QMessageBox::Cancel, MsgResult::Cancel}};
+            buttons = {{QMessageBox::Yes, MsgResult::Yes},
+                       {QMessageBox::No, MsgResult::No},
+                       {QMessageBox::Cancel, MsgResult::Cancel}};
             break;
     }
     for (const auto& [b, result] : buttons) box.addButton(b);

@@ -61,8 +61,7 @@ class QtDialogs : public Dialogs {
 public:
     using Dialogs::msgBox;
     MsgResult msgBox(const MsgBoxRequest& request) override;
-    std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<uint32_t> chooseColor(uint32_t current) override;

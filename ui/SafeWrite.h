@@ -44,8 +44,8 @@ FileRead readWholeFile(const QString& path, qint64 maxBytes, FileFaults& faults 
 // title "エラー", text errorText + CR LF + path. Retry writes again (a failed
 // step has already discarded the temporary file, so the attempt starts from a
 // new one); Cancel gives up and returns false, leaving the previous file whole.
-bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs,
-                        const QString& errorText, FileFaults& faults = FileFaults::none());
+bool writeFileWithRetry(const QString& path, const QByteArray& bytes, Dialogs& dialogs, const QString& errorText,
+                        FileFaults& faults = FileFaults::none());
 
 // The contents of one attempt, built again for every attempt: a save that
 // merges with what is on disk reads the file again before each retry, so

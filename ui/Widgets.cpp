@@ -13,8 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QTranslator>
 #include <QScreen>
+#include <QTranslator>
 #include <QWidget>
 
 #include "KeyMap.h"
@@ -27,7 +27,6 @@ QColor fromColorValue(uint32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v 
 void placeTwips(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(twips::px(left), twips::px(top), twips::px(width), twips::px(height));
 }
-
 
 QFont designFont(const QString& face, double points, bool bold) {
     QFont f(face);
@@ -111,7 +110,8 @@ private:
     }
     // After the event that closed a menu (or moved to the next one) is done.
     void later() {
-        QMetaObject::invokeMethod(this, [this] { giveBack(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { giveBack(); }, Qt::QueuedConnection);
     }
     void giveBack() {
         if (QApplication::activePopupWidget() || !mBar->hasFocus()) return;
@@ -158,7 +158,8 @@ void centreOver(QWidget* w, QWidget* owner) {
     w->move(top->frameGeometry().center() - w->frameGeometry().center() + w->frameGeometry().topLeft());
     const QRect ownerFrame = top->frameGeometry(), ownerClient = top->geometry();
     const QMargins ownerDecoration(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
-                                   ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
+                                   ownerFrame.right() - ownerClient.right(),
+                                   ownerFrame.bottom() - ownerClient.bottom());
     keepOnScreen(w, top->screen(), ownerDecoration);
 }
 
@@ -195,8 +196,10 @@ int16_t virtualKey(const QKeyEvent* e, int keyBoardType) {
 }
 
 void registerFontSubstitutions() {
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック")});
     QFont::insertSubstitutions(QStringLiteral("MS Gothic"), {QStringLiteral("IPAGothic")});
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), {QStringLiteral("IPAPGothic")});
 }

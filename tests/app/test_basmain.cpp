@@ -2,9 +2,9 @@
 
 #include <QRegularExpression>
 
+#include "ParamNames.h"
 #include "Version.h"
 #include "basMain.h"
-#include "ParamNames.h"
 
 namespace {
 
@@ -13,11 +13,16 @@ namespace {
 int16_t code(char c, int layout) {
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
     switch (c) {
-        case ',': return 188;
-        case '.': return 190;
-        case '/': return 191;
-        case ';': return layout == 0 ? 187 : 186;
-        default: return -1;
+        case ',':
+            return 188;
+        case '.':
+            return 190;
+        case '/':
+            return 191;
+        case ';':
+            return layout == 0 ? 187 : 186;
+        default:
+            return -1;
     }
 }
 
@@ -79,7 +84,10 @@ TEST(KeyTable, AnyNonZeroTypeIsTheEnglishLayout) {
     EXPECT_EQ(m.keyCode(101), 0);
 }
 
-struct SemicolonRow { int layout; int16_t i41, i89, i42; };
+struct SemicolonRow {
+    int layout;
+    int16_t i41, i89, i42;
+};
 class SemicolonKeys : public ::testing::TestWithParam<SemicolonRow> {};
 TEST_P(SemicolonKeys, Indexes41_89_42) {
     basMain m(QStringLiteral("/prog"));
@@ -92,25 +100,25 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SemicolonKeys,
                          ::testing::Values(SemicolonRow{1, 186, 186, 222}, SemicolonRow{0, 187, 187, 186}),
                          [](const auto& info) { return layoutName(info.param.layout); });
 
-struct ColorRow { const char* text; uint32_t value; const char* back; };
+struct ColorRow {
+    const char* text;
+    uint32_t value;
+    const char* back;
+};
 class ColorStrings : public ::testing::TestWithParam<ColorRow> {};
 TEST_P(ColorStrings, ConvertBothWays) {
     const ColorRow& r = GetParam();
     EXPECT_EQ(basMain::ColorFromString(QString::fromLatin1(r.text)), r.value) << r.text;
     EXPECT_EQ(basMain::ColorToString(r.value), QString::fromLatin1(r.back));
 }
-INSTANTIATE_TEST_SUITE_P(Rows, ColorStrings,
-                         ::testing::Values(ColorRow{"255055055", 3618815, "255055055"},
-                                           ColorRow{"000128255", 16744448, "000128255"},
-                                           ColorRow{"000000000", 0, "000000000"},
-                                           ColorRow{"239239239", 15724527, "239239239"},
-                                           ColorRow{"255000000", 255, "255000000"},
-                                           ColorRow{"12", 12, "012000000"},
-                                           ColorRow{"999300256", 16777215, "255255255"},
-                                           ColorRow{"abcdefghi", 0, "000000000"},
-                                           ColorRow{"", 0, "000000000"},
-                                           ColorRow{" 1 2 3   ", 1 + 256 * 23, "001023000"}),
-                         [](const auto& info) { return testnames::spelled(info.param.text); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ColorStrings,
+    ::testing::Values(ColorRow{"255055055", 3618815, "255055055"}, ColorRow{"000128255", 16744448, "000128255"},
+                      ColorRow{"000000000", 0, "000000000"}, ColorRow{"239239239", 15724527, "239239239"},
+                      ColorRow{"255000000", 255, "255000000"}, ColorRow{"12", 12, "012000000"},
+                      ColorRow{"999300256", 16777215, "255255255"}, ColorRow{"abcdefghi", 0, "000000000"},
+                      ColorRow{"", 0, "000000000"}, ColorRow{" 1 2 3   ", 1 + 256 * 23, "001023000"}),
+    [](const auto& info) { return testnames::spelled(info.param.text); });
 
 TEST(ProgramFolder, EndsInASlash) {
     EXPECT_EQ(basMain(QStringLiteral("/opt/lumbra")).AppPath(), QStringLiteral("/opt/lumbra/"));

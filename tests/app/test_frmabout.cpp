@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
-#include <cstddef>
-#include <QPushButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
+#include <cstddef>
 
 #include "AppContext.h"
 #include "Fakes.h"

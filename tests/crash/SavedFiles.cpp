@@ -79,8 +79,8 @@ public:
         FakeDialogs d;
         basParam p(folder(), QStringLiteral("Lumbra"), d);
         basResults r(p, d);
-        return r.LoadResults() && r.GetTextChars(0) == i && r.GetTestTime(0, 0) == 10.0 + i &&
-               r.GetTextCount() == 3 && readFile(path()) == bytes(i);
+        return r.LoadResults() && r.GetTextChars(0) == i && r.GetTestTime(0, 0) == 10.0 + i && r.GetTextCount() == 3 &&
+               readFile(path()) == bytes(i);
     }
 
 private:

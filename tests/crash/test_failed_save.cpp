@@ -41,7 +41,8 @@ bool liftFileSizeLimit() {
 // Brings the cause about (in the child); false when the test cannot.
 bool impose(Cause cause, const QString& folder, const QString& path) {
     switch (cause) {
-        case Cause::FullDisk: return limitFileSize(16);
+        case Cause::FullDisk:
+            return limitFileSize(16);
         case Cause::ReadOnlyFolder:
             return dropFileCapabilities() && chmod(QFile::encodeName(folder).constData(), 0555) == 0;
         case Cause::ReadOnlyFile:
@@ -52,9 +53,15 @@ bool impose(Cause cause, const QString& folder, const QString& path) {
 
 void remove(Cause cause, const QString& folder, const QString& path) {
     switch (cause) {
-        case Cause::FullDisk: liftFileSizeLimit(); break;
-        case Cause::ReadOnlyFolder: chmod(QFile::encodeName(folder).constData(), 0755); break;
-        case Cause::ReadOnlyFile: chmod(QFile::encodeName(path).constData(), 0644); break;
+        case Cause::FullDisk:
+            liftFileSizeLimit();
+            break;
+        case Cause::ReadOnlyFolder:
+            chmod(QFile::encodeName(folder).constData(), 0755);
+            break;
+        case Cause::ReadOnlyFile:
+            chmod(QFile::encodeName(path).constData(), 0644);
+            break;
     }
 }
 
@@ -62,7 +69,8 @@ void remove(Cause cause, const QString& folder, const QString& path) {
 QString describe(bool saved, const FakeDialogs& d) {
     QString out = saved ? QStringLiteral("saved") : QStringLiteral("not saved");
     for (const MsgBoxRequest& m : d.messages) {
-        out += QStringLiteral(" | %1 [%2] icon %3 buttons %4").arg(m.text, m.title).arg(int(m.icon)).arg(int(m.buttons));
+        out +=
+            QStringLiteral(" | %1 [%2] icon %3 buttons %4").arg(m.text, m.title).arg(int(m.icon)).arg(int(m.buttons));
     }
     return out;
 }

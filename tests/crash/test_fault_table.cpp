@@ -83,18 +83,29 @@ const QByteArray kNewCsv = "回数, 1\r\n";
 
 QString fileOf(Path p) {
     switch (p) {
-        case Path::SettingsAtExit: return QStringLiteral("Lumbra.ini");
-        case Path::Csv: return QStringLiteral("graph.csv");
-        default: return QStringLiteral("Lumbra.dat");
+        case Path::SettingsAtExit:
+            return QStringLiteral("Lumbra.ini");
+        case Path::Csv:
+            return QStringLiteral("graph.csv");
+        default:
+            return QStringLiteral("Lumbra.dat");
     }
 }
 
 void arm(World& w, Fault f) {
     switch (f) {
-        case Fault::Open: w.faults.failNextOpen(); break;
-        case Fault::Read: w.faults.failNth(FileStep::Read, 1); break;
-        case Fault::Rename: w.faults.failRename(); break;
-        case Fault::DirSync: w.faults.failDirSync(); break;
+        case Fault::Open:
+            w.faults.failNextOpen();
+            break;
+        case Fault::Read:
+            w.faults.failNth(FileStep::Read, 1);
+            break;
+        case Fault::Rename:
+            w.faults.failRename();
+            break;
+        case Fault::DirSync:
+            w.faults.failDirSync();
+            break;
         case Fault::ChangedMeanwhile:
             w.faults.failRename();
             w.dialogs.onMsgBox = [&w](const MsgBoxRequest&) {
@@ -141,12 +152,17 @@ void closeTextPractice(World& w, Fault f) {
 void run(World& w, Path p, Fault f) {
     NoView view;
     switch (p) {
-        case Path::TestEnd: typeBeginnerTest(w, f); break;
+        case Path::TestEnd:
+            typeBeginnerTest(w, f);
+            break;
         case Path::GameOver:
             arm(w, f);
-            GameMechanics::recordResult(w.ctx, view, [&] { return w.results.AddTargetScore(500); }, {}, false);
+            GameMechanics::recordResult(
+                w.ctx, view, [&] { return w.results.AddTargetScore(500); }, {}, false);
             break;
-        case Path::TextClose: closeTextPractice(w, f); break;
+        case Path::TextClose:
+            closeTextPractice(w, f);
+            break;
         case Path::Erase:
             arm(w, f);
             w.results.EraseTestResults();
@@ -193,7 +209,9 @@ void expectNewFile(World& w, Path p, const QByteArray& old) {
     }
     EXPECT_EQ(r.GetTargetScore(other ? 1 : 0), p == Path::GameOver ? 500 : 300);
     EXPECT_EQ(r.GetTextCount(), p == Path::TextClose ? 3 : 2);
-    if (p != Path::Erase) { EXPECT_DOUBLE_EQ(r.GetTestBestTime(0), 31.25); }
+    if (p != Path::Erase) {
+        EXPECT_DOUBLE_EQ(r.GetTestBestTime(0), 31.25);
+    }
 }
 
 // What Cancel leaves: the old file (or the other copy's), except where the fault came too late to

@@ -40,7 +40,7 @@ int killCount() {
 }
 
 struct Round {
-    int acked = 0;      // saves the child reported finished
+    int acked = 0;        // saves the child reported finished
     bool killed = false;  // the child died of the SIGKILL, not on its own
 };
 
@@ -108,8 +108,7 @@ TEST_P(KillDuringSave, LeavesTheLastOrTheNextContentsWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Files, KillDuringSave,
                          ::testing::Values(std::make_pair("Settings", &settingsFile),
-                                           std::make_pair("Results", &resultsFile),
-                                           std::make_pair("Csv", &csvFile)),
+                                           std::make_pair("Results", &resultsFile), std::make_pair("Csv", &csvFile)),
                          [](const auto& info) { return std::string(info.param.first); });
 
 }  // namespace

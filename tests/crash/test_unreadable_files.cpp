@@ -52,8 +52,11 @@ TEST(ReadOnlyProgramFolder, CarriesTheLearnersFilesOverOnceAndNeverOverNewerOnes
     ScratchFolder root;
     // What a learner's portable copy holds beside the executable.
     const std::pair<const char*, QByteArray> copy[] = {
-        {"Lumbra", ""}, {"Lumbra.ini", "[Lumbra]\r\nNeedCount=80\r\n"}, {"Lumbra.dat", "results"},
-        {"Readme.txt", "guide"}, {"Text/Pref.txt", QStringLiteral("HoKKaIDoU|ほっかいどう\n").toUtf8()}};
+        {"Lumbra", ""},
+        {"Lumbra.ini", "[Lumbra]\r\nNeedCount=80\r\n"},
+        {"Lumbra.dat", "results"},
+        {"Readme.txt", "guide"},
+        {"Text/Pref.txt", QStringLiteral("HoKKaIDoU|ほっかいどう\n").toUtf8()}};
     for (const auto& [name, bytes] : copy) root.write(QStringLiteral("portable/") + QLatin1String(name), bytes);
     ASSERT_TRUE(chmodPath(root.file("portable/Text"), 0555));
     ASSERT_TRUE(chmodPath(root.file("portable"), 0555));

@@ -28,7 +28,10 @@ class FakeRandom : public Random {
 public:
     FakeRandom() = default;
     explicit FakeRandom(std::vector<float> values) : mValues(std::move(values)) {}
-    void setSequence(std::vector<float> values) { mValues = std::move(values); mPos = 0; }
+    void setSequence(std::vector<float> values) {
+        mValues = std::move(values);
+        mPos = 0;
+    }
     float Rnd() override {
         if (mValues.empty()) return 0.0f;
         const float v = mValues[mPos % mValues.size()];
@@ -68,7 +71,10 @@ class FakeShell : public Shell {
 public:
     QStringList opened;
     bool answer = true;
-    bool open(const QString& path) override { opened << path; return answer; }
+    bool open(const QString& path) override {
+        opened << path;
+        return answer;
+    }
 };
 
 // Answers from a script and records every request.
@@ -86,9 +92,14 @@ public:
     std::function<void(const MsgBoxRequest&)> onMsgBox;
 
     std::vector<MsgBoxRequest> messages;
-    struct Input { QString prompt, title, defaultText; };
+    struct Input {
+        QString prompt, title, defaultText;
+    };
     std::vector<Input> inputs;
-    struct File { bool save; FileDialogRequest request; };
+    struct File {
+        bool save;
+        FileDialogRequest request;
+    };
     std::vector<File> files;
     int colorRequests = 0;
     std::vector<uint32_t> colorsShown;  // the colour each colour dialog opened on
@@ -103,10 +114,15 @@ public:
             return a;
         }
         switch (r.buttons) {
-            case MsgButtons::RetryCancel: return MsgResult::Cancel;
-            case MsgButtons::YesNo: case MsgButtons::YesNoCancel: return MsgResult::No;
-            case MsgButtons::OKCancel: return MsgResult::Cancel;
-            case MsgButtons::OK: return MsgResult::OK;
+            case MsgButtons::RetryCancel:
+                return MsgResult::Cancel;
+            case MsgButtons::YesNo:
+            case MsgButtons::YesNoCancel:
+                return MsgResult::No;
+            case MsgButtons::OKCancel:
+                return MsgResult::Cancel;
+            case MsgButtons::OK:
+                return MsgResult::OK;
         }
         return MsgResult::OK;
     }

@@ -16,12 +16,18 @@ inline std::string spelled(const QString& text) {
     std::string out;
     for (QChar c : text) {
         const char16_t u = c.unicode();
-        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_') out += char(u);
-        else if (u == '-') out += "Minus";
-        else if (u == '+') out += "Plus";
-        else if (u == '.') out += "Dot";
-        else if (u == ' ') out += "Space";
-        else out += "U" + std::to_string(u);
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_')
+            out += char(u);
+        else if (u == '-')
+            out += "Minus";
+        else if (u == '+')
+            out += "Plus";
+        else if (u == '.')
+            out += "Dot";
+        else if (u == ' ')
+            out += "Space";
+        else
+            out += "U" + std::to_string(u);
     }
     return out;
 }

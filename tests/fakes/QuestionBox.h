@@ -19,5 +19,6 @@ inline ::testing::AssertionResult isYesNoQuestion(const MsgBoxRequest& box, cons
     if (box.buttons != MsgButtons::YesNo) wrong << QStringLiteral("buttons %1").arg(static_cast<int>(box.buttons));
     if (box.defaultButton != defaultButton) wrong << QStringLiteral("default button %1").arg(box.defaultButton);
     if (wrong.isEmpty()) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "not the question asked: " << wrong.join(QStringLiteral(", ")).toStdString();
+    return ::testing::AssertionFailure() << "not the question asked: "
+                                         << wrong.join(QStringLiteral(", ")).toStdString();
 }

@@ -20,8 +20,10 @@ public:
     QString failure(FileStep step, const QString&) override {
         const auto it = mArmed.find(step);
         if (it == mArmed.end() || --it->second.countdown > 0) return {};
-        if (--it->second.times > 0) it->second.countdown = 1;
-        else mArmed.erase(it);
+        if (--it->second.times > 0)
+            it->second.countdown = 1;
+        else
+            mArmed.erase(it);
         ++failed;
         return reason;
     }

@@ -7,7 +7,7 @@
 class ScratchFolder {
 public:
     ScratchFolder();
-    QString path() const;                    // ends in "/"
+    QString path() const;                     // ends in "/"
     QString file(const QString& name) const;  // path() + name
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;

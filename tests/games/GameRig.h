@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "FakeApp.h"
 #include "AppContext.h"
+#include "FakeApp.h"
 #include "Fakes.h"
 #include "GameShared.h"
 #include "TestFiles.h"

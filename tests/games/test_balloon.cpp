@@ -94,7 +94,7 @@ TEST(BalloonGame, RetryStartsANewGameAndTheLastZoneSurvivesIt) {
     EXPECT_TRUE(rig.game.mechanics().ticking());
     EXPECT_EQ(rig.game.mechanics().pauseCaption(), QStringLiteral("停止"));
     EXPECT_EQ(rig.random.randomizeCalls, 2);  // reseeded by every new game
-    rig.popSlot1At(190);  // zone 3 again, in the new game: doubled
+    rig.popSlot1At(190);                      // zone 3 again, in the new game: doubled
     EXPECT_EQ(rig.score(), 60);
 }
 
@@ -201,8 +201,8 @@ TEST(BalloonGame, LevelThresholdsAndTheJumpFromThreeToFiveBalloonsAtLevel9) {
 }
 
 TEST(BalloonGame, SpeedTable) {
-    const std::vector<std::pair<int, int>> rows{{1, 1}, {2, 3},  {3, 5},  {4, 4},  {5, 6},  {6, 5},
-                                                {7, 7}, {8, 9},  {9, 6},  {10, 8}, {11, 11}, {12, 12}};
+    const std::vector<std::pair<int, int>> rows{{1, 1}, {2, 3}, {3, 5}, {4, 4},  {5, 6},   {6, 5},
+                                                {7, 7}, {8, 9}, {9, 6}, {10, 8}, {11, 11}, {12, 12}};
     for (const auto& [level, speed] : rows) EXPECT_EQ(BalloonGame::speedAt(level), speed) << level;
 }
 

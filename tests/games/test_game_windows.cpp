@@ -184,8 +184,8 @@ TEST(SpeedWindow, GameTypeCheckMarkAndColourDialogs) {
 
     w.mnuViewColorSelect[0]->trigger();
     w.mnuViewColorSelect[1]->trigger();
-    EXPECT_EQ(rig.dialogs.colorsShown, (std::vector<uint32_t>{255u + 256u * 55u + 65536u * 55u,
-                                                             55u + 256u * 55u + 65536u * 255u}));
+    EXPECT_EQ(rig.dialogs.colorsShown,
+              (std::vector<uint32_t>{255u + 256u * 55u + 65536u * 55u, 55u + 256u * 55u + 65536u * 255u}));
 }
 
 TEST(GameWindows, ScoreDialogShowsTheWindowsOwnTable) {
@@ -193,8 +193,8 @@ TEST(GameWindows, ScoreDialogShowsTheWindowsOwnTable) {
     frmBalloon balloon(rig.ctx);
     frmTarget target(rig.ctx);
     frmSpeed speed(rig.ctx);
-    for (auto [w, levelTitle] : {std::pair<QtGameWindow*, const char*>{&balloon, "レベル"}, {&target, ""},
-                                 {&speed, "ミス数"}}) {
+    for (auto [w, levelTitle] :
+         {std::pair<QtGameWindow*, const char*>{&balloon, "レベル"}, {&target, ""}, {&speed, "ミス数"}}) {
         QString shown = QStringLiteral("no dialog");
         QTimer::singleShot(0, [&] {
             if (QWidget* dlg = QApplication::activeModalWidget()) {

@@ -89,8 +89,8 @@ TEST(TargetGame, OnlyOneTargetPerKeyAndMissesCostThree) {
 
 struct SymbolRow {
     const char* name;
-    float draw;      // the last target's (or the ring finger's) draw
-    int target;      // which target carries the symbol
+    float draw;  // the last target's (or the ring finger's) draw
+    int target;  // which target carries the symbol
     int keyBoardType;
     int vk;
     bool hit;
@@ -108,13 +108,15 @@ TEST_P(TargetSymbolKeys, AreTranslatedByLayout) {
     EXPECT_EQ(rig.game.targetHit(row.target), row.hit);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TargetSymbolKeys,
-    ::testing::Values(SymbolRow{"semicolon106", 0.5f, 7, 0, 187, true}, SymbolRow{"key186on106", 0.5f, 7, 0, 186, false},
-                      SymbolRow{"semicolon101", 0.5f, 7, 1, 186, true}, SymbolRow{"key187on101", 0.5f, 7, 1, 187, false},
-                      SymbolRow{"slash", 0.75f, 7, 0, 191, true}, SymbolRow{"comma", 0.75f, 5, 1, 188, true},
-                      SymbolRow{"period", 0.75f, 6, 0, 190, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, TargetSymbolKeys,
+                         ::testing::Values(SymbolRow{"semicolon106", 0.5f, 7, 0, 187, true},
+                                           SymbolRow{"key186on106", 0.5f, 7, 0, 186, false},
+                                           SymbolRow{"semicolon101", 0.5f, 7, 1, 186, true},
+                                           SymbolRow{"key187on101", 0.5f, 7, 1, 187, false},
+                                           SymbolRow{"slash", 0.75f, 7, 0, 191, true},
+                                           SymbolRow{"comma", 0.75f, 5, 1, 188, true},
+                                           SymbolRow{"period", 0.75f, 6, 0, 190, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TargetGame, DigitSixGoesToTheFingerBindKey6Names) {
     for (int bind : {3, 4}) {
@@ -130,7 +132,8 @@ TEST(TargetGame, DigitSixGoesToTheFingerBindKey6Names) {
             for (int t = 0; t < 8; ++t) dealt[static_cast<size_t>(t)].insert(rig.game.caption(t));
         }
         const int sixAt = bind == 3 ? 3 : 4;
-        for (int t = 0; t < 8; ++t) EXPECT_EQ(dealt[static_cast<size_t>(t)].count(QStringLiteral("6")), t == sixAt ? 1u : 0u) << t;
+        for (int t = 0; t < 8; ++t)
+            EXPECT_EQ(dealt[static_cast<size_t>(t)].count(QStringLiteral("6")), t == sixAt ? 1u : 0u) << t;
         EXPECT_EQ(dealt[3].size(), bind == 3 ? 9u : 8u);
         EXPECT_EQ(dealt[4].size(), bind == 3 ? 7u : 8u);
         EXPECT_EQ(dealt[4].count(QStringLiteral("Y")), 1u);

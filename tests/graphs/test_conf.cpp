@@ -7,9 +7,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "FakeApp.h"
 #include "AppContext.h"
 #include "ConfSummary.h"
+#include "FakeApp.h"
 #include "Fakes.h"
 #include "FormsRegistry.h"
 #include "TestFiles.h"
@@ -22,8 +22,13 @@ namespace {
 
 struct SentenceRow {
     const char* name;
-    int32_t chars; double seconds; int32_t perMinute; int32_t misses;
-    const char* input; const char* minute; const char* missType;
+    int32_t chars;
+    double seconds;
+    int32_t perMinute;
+    int32_t misses;
+    const char* input;
+    const char* minute;
+    const char* missType;
 };
 class ConfSentences : public ::testing::TestWithParam<SentenceRow> {};
 TEST_P(ConfSentences, ThreeSentencesOfTheLastRun) {
@@ -35,18 +40,17 @@ TEST_P(ConfSentences, ThreeSentencesOfTheLastRun) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Rows, ConfSentences,
-    ::testing::Values(
-        SentenceRow{"NoRunYet", 0, 0, 0, 0, "", "", ""},
-        SentenceRow{"NoCharactersButFigures", 0, 12.5, 30, 2, "", "", ""},
-        SentenceRow{"NoMisses", 120, 35.25, 204, 0, "120 文字の入力速度は 35.25 秒です。",
-                    "１分あたりの入力数は 204 文字です。", "ミスタイプはありませんでした。"},
-        SentenceRow{"ThreeMisses", 50, 23.4, 128, 3, "50 文字の入力速度は 23.4 秒です。",
-                    "１分あたりの入力数は 128 文字です。", "ミスタイプは 3 回ありました。"},
-        SentenceRow{"WholeSeconds", 100, 50, 120, 1, "100 文字の入力速度は 50 秒です。",
-                    "１分あたりの入力数は 120 文字です。", "ミスタイプは 1 回ありました。"},
-        SentenceRow{"LongFraction", 100, 100 * 0.4680000000001, 128, 12,
-                    "100 文字の入力速度は 46.80000000001 秒です。", "１分あたりの入力数は 128 文字です。",
-                    "ミスタイプは 12 回ありました。"}),
+    ::testing::Values(SentenceRow{"NoRunYet", 0, 0, 0, 0, "", "", ""},
+                      SentenceRow{"NoCharactersButFigures", 0, 12.5, 30, 2, "", "", ""},
+                      SentenceRow{"NoMisses", 120, 35.25, 204, 0, "120 文字の入力速度は 35.25 秒です。",
+                                  "１分あたりの入力数は 204 文字です。", "ミスタイプはありませんでした。"},
+                      SentenceRow{"ThreeMisses", 50, 23.4, 128, 3, "50 文字の入力速度は 23.4 秒です。",
+                                  "１分あたりの入力数は 128 文字です。", "ミスタイプは 3 回ありました。"},
+                      SentenceRow{"WholeSeconds", 100, 50, 120, 1, "100 文字の入力速度は 50 秒です。",
+                                  "１分あたりの入力数は 120 文字です。", "ミスタイプは 1 回ありました。"},
+                      SentenceRow{"LongFraction", 100, 100 * 0.4680000000001, 128, 12,
+                                  "100 文字の入力速度は 46.80000000001 秒です。", "１分あたりの入力数は 128 文字です。",
+                                  "ミスタイプは 12 回ありました。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ConfWorld : ::testing::Test, FakeApp {
@@ -79,7 +83,10 @@ TEST_F(ConfWorld, WindowAsDesigned) {
     EXPECT_EQ(w->parentWidget(), &owner);  // kept above its owner
     EXPECT_TRUE(w->testAttribute(Qt::WA_DeleteOnClose));
     QWidget* client = w->centralWidget();
-    struct Row { const char* name; int top; };
+    struct Row {
+        const char* name;
+        int top;
+    };
     for (const Row& r : {Row{"lblInput", 360}, Row{"lblMinute", 600}, Row{"lblMissType", 1080}}) {
         auto* l = w->findChild<QLabel*>(QString::fromLatin1(r.name));
         ASSERT_NE(l, nullptr) << r.name;
@@ -147,8 +154,7 @@ TEST_P(ConfCloses, ButtonAndMenuUnloadTheWindow) {
     frmConf* again = frmConf::showModeless(ctx, &owner);
     EXPECT_EQ(text(again, "lblInput"), QStringLiteral("10 文字の入力速度は 5 秒です。"));
 }
-INSTANTIATE_TEST_SUITE_P(Ways, ConfCloses, ::testing::Values(true, false), [](const auto& info) {
-    return std::string(info.param ? "CloseButton" : "CloseMenuItem");
-});
+INSTANTIATE_TEST_SUITE_P(Ways, ConfCloses, ::testing::Values(true, false),
+                         [](const auto& info) { return std::string(info.param ? "CloseButton" : "CloseMenuItem"); });
 
 }  // namespace

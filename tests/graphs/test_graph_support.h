@@ -5,8 +5,8 @@
 #include <QDate>
 #include <QElapsedTimer>
 
-#include "FakeApp.h"
 #include "AppContext.h"
+#include "FakeApp.h"
 #include "Fakes.h"
 #include "FormsRegistry.h"
 #include "TestFiles.h"
@@ -17,7 +17,6 @@
 // A whole program's worth of modules on a scratch folder, with fakes for the
 // platform services, for tests of the graphs and their windows.
 struct GraphWorld : FakeApp {
-
     GraphWorld() {
         param.DataFileName(folder.file(QStringLiteral("Lumbra.dat")));
         results.setToday([] { return QDate(2024, 3, 5); });

@@ -1,13 +1,13 @@
 // The three graph windows: what they load from and store to the settings,
 // their menus and toggles, and that what they show follows the data.
-#include <QActionGroup>
 #include <QAction>
+#include <QActionGroup>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "GraphCsv.h"
@@ -108,9 +108,8 @@ TEST_F(GraphWindowTest, StoredSizeLargerThanTheScreenOpensInsideIt) {
     owner.setGeometry(area.right() - 50, area.bottom() - 50, 40, 40);
     auto* w = QtGraphWindow::showModeless<frmGraph>(world.ctx, &owner);
     settle();
-    EXPECT_TRUE(area.contains(w->frameGeometry()))
-        << w->frameGeometry().x() << "," << w->frameGeometry().y() << " " << w->frameGeometry().width() << "x"
-        << w->frameGeometry().height();
+    EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().x() << "," << w->frameGeometry().y() << " "
+                                                   << w->frameGeometry().width() << "x" << w->frameGeometry().height();
     w->close();
 }
 

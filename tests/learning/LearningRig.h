@@ -67,7 +67,7 @@ inline learning::Keystroke stroke(qint64 t, int16_t expected, int16_t pressed, i
 // `count` correct presses of each key, `misses` of them wrong (pressed `wrong`
 // first), each taking `ms`, as one run per key.
 inline std::vector<learning::Keystroke> drill(int16_t vk, int count, int misses, int32_t ms, qint64& t,
-                                               int16_t wrong = 16) {
+                                              int16_t wrong = 16) {
     std::vector<learning::Keystroke> out;
     int16_t prev = 0;
     for (int i = 0; i < count; ++i) {

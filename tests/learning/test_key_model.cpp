@@ -81,7 +81,7 @@ TEST(KeyModel, DrillWeightsKeepAFloorAndWaitForHalfTheKeys) {
     EXPECT_DOUBLE_EQ(w[1], 1.25);
     EXPECT_DOUBLE_EQ(w[2], 4.25);
     EXPECT_DOUBLE_EQ(w[3], (0.25 + 4.25 + 32 * 1.25) / 7);  // an eighth of the drill at most
-    EXPECT_DOUBLE_EQ(w[4], 1.25);   // unknown: like a typical key
+    EXPECT_DOUBLE_EQ(w[4], 1.25);                           // unknown: like a typical key
     EXPECT_EQ(drawWeighted({1, 3}, 0.0), 0);
     EXPECT_EQ(drawWeighted({1, 3}, 0.249), 0);
     EXPECT_EQ(drawWeighted({1, 3}, 0.25), 1);

@@ -91,12 +91,18 @@ TEST_P(Migration, OlderFileEndsWithTheFiguresOfANewOne) {
     ASSERT_TRUE(old.open(std::min(from, 2)));
     if (from >= 1) {
         for (const Keystroke& k : keys)
-            ASSERT_TRUE(old.exec(QStringLiteral("INSERT INTO keystrokes(time_ms, mode, expected_vk, pressed_vk, correct, "
-                                                "gap_ms, layout%8) VALUES(%1, %2, %3, %4, %5, %6, %7%9)")
-                                     .arg(k.timeMs).arg(k.mode).arg(k.expectedVk).arg(k.pressedVk).arg(k.correct)
-                                     .arg(k.gapMs >= 0 ? QString::number(k.gapMs) : QStringLiteral("NULL"))
-                                     .arg(k.layout).arg(from >= 2 ? QStringLiteral(", prev_vk") : QString())
-                                     .arg(from >= 2 ? QStringLiteral(", %1").arg(k.prevVk) : QString())));
+            ASSERT_TRUE(
+                old.exec(QStringLiteral("INSERT INTO keystrokes(time_ms, mode, expected_vk, pressed_vk, correct, "
+                                        "gap_ms, layout%8) VALUES(%1, %2, %3, %4, %5, %6, %7%9)")
+                             .arg(k.timeMs)
+                             .arg(k.mode)
+                             .arg(k.expectedVk)
+                             .arg(k.pressedVk)
+                             .arg(k.correct)
+                             .arg(k.gapMs >= 0 ? QString::number(k.gapMs) : QStringLiteral("NULL"))
+                             .arg(k.layout)
+                             .arg(from >= 2 ? QStringLiteral(", prev_vk") : QString())
+                             .arg(from >= 2 ? QStringLiteral(", %1").arg(k.prevVk) : QString())));
     }
     if (from >= 3) {  // its keys were typed when it was at version 2
         old.close();
@@ -106,7 +112,9 @@ TEST_P(Migration, OlderFileEndsWithTheFiguresOfANewOne) {
     old.close();
     ASSERT_TRUE(old.open()) << old.error().toStdString();
     EXPECT_EQ(old.schemaVersion(), KeystrokeStore::kSchemaVersion);
-    if (from == 0) { ASSERT_TRUE(old.append(keys)); }
+    if (from == 0) {
+        ASSERT_TRUE(old.append(keys));
+    }
     EXPECT_EQ(allKeystrokes(old), allKeystrokes(fresh));  // prev_vk rebuilt from the row before
     const auto a = old.figures(0), b = fresh.figures(0);
     ASSERT_TRUE(a && b);

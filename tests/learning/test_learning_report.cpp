@@ -44,7 +44,8 @@ TEST_F(Stores, KeystrokeCsvIsUtf8WithAByteOrderMark) {
     ASSERT_TRUE(csv->startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(csv->mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1 + 55);
-    EXPECT_EQ(lines[0], QStringLiteral("日時(UTC),練習,打つキー,打つ文字,押したキー,押した文字,正誤,間隔(ms),キーボード"));
+    EXPECT_EQ(lines[0],
+              QStringLiteral("日時(UTC),練習,打つキー,打つ文字,押したキー,押した文字,正誤,間隔(ms),キーボード"));
     EXPECT_EQ(lines[1], QStringLiteral("2026-11-30T08:00:00.001Z,練習メニュー 10,A,,S,,誤,,日本語(106)"));
     EXPECT_EQ(lines[3], QStringLiteral("2026-11-30T08:00:00.003Z,テキスト練習,A,a,S,s,誤,210,日本語(106)"));
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral(",¥,,¥,,正,330,日本語(106)")));

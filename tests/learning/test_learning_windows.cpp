@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 
 #include <QAction>
-#include <QFile>
 #include <QChartView>
+#include <QFile>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
@@ -61,9 +61,7 @@ struct WindowRig : FakeAppT<SeededRandom> {
         ASSERT_TRUE(learning.store()->append(keys));
         learning.storeChanged();
     }
-    QAction* action(QWidget* w, const char* name) const {
-        return w->findChild<QAction*>(QString::fromLatin1(name));
-    }
+    QAction* action(QWidget* w, const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
     QtHeatLegend* legend() const { return window->findChild<QtHeatLegend*>("picHeatLegend"); }
     QColor back(int code) const { return window->keyLabel(code)->palette().color(QPalette::Window); }
     // The marks of a key: "slow", "missed", both or none.
@@ -95,7 +93,7 @@ TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
     heat->trigger();
     EXPECT_EQ(rig.param.KeyBoardHeatMap(), 1);
     EXPECT_EQ(rig.back('Q'), ui::fromColorValue(learning::heatColor(rig.learning.weakness('Q', 0))));
-    EXPECT_GT(rig.back('Q').red(), 2 * rig.back('Q').green());  // the weakest key is red
+    EXPECT_GT(rig.back('Q').red(), 2 * rig.back('Q').green());                  // the weakest key is red
     EXPECT_EQ(rig.back('1'), ui::fromColorValue(learning::kUnknownHeatColor));  // never typed
     // Slow and often missed told apart; the legend under the keyboard says so.
     EXPECT_EQ(rig.marks('Q'), "slowmissed");
@@ -103,8 +101,7 @@ TEST(LearningWindows, HeatMapPaintsWeaknessAndIsKeptInTheSettings) {
     EXPECT_EQ(rig.marks('A'), "");
     ASSERT_TRUE(rig.legend()->isVisible());
     EXPECT_GT(rig.window->height(), height);
-    EXPECT_EQ(rig.legend()->text(),
-              QStringLiteral("苦手度: 得意 ふつう 1.5 倍 2 倍以上 未判定 印: 遅い ミスが多い"));
+    EXPECT_EQ(rig.legend()->text(), QStringLiteral("苦手度: 得意 ふつう 1.5 倍 2 倍以上 未判定 印: 遅い ミスが多い"));
     rig.screenshot(rig.window, "heatmap.png");
     rig.param.SaveSettings();
     EXPECT_TRUE(rig.folder.read("Lumbra.ini").contains("KeyBoardHeatMap=1\r\n"));

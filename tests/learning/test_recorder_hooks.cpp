@@ -63,7 +63,7 @@ TEST_F(Hooks, TextPracticeRecordsCharactersAndTheirKeys) {
     EXPECT_EQ(miss.pressedVk, 88);
     EXPECT_FALSE(miss.correct);
     EXPECT_FALSE(miss.firstOfRun);
-    EXPECT_EQ(recorder.keys[2].expectedVk, 186);  // ";" on the English layout
+    EXPECT_EQ(recorder.keys[2].expectedVk, 186);          // ";" on the English layout
     EXPECT_EQ(recorder.runEnds, std::vector<size_t>{3});  // the entry is one run
     tp.keyPress(u'x');
     EXPECT_TRUE(recorder.keys[3].firstOfRun);

@@ -15,7 +15,7 @@ TEST(KeyPracticeRun, ComprehensiveTestOfHundredKeysWithMissesReachesResultsFile)
     PracticeRig rig;
     rig.param.Level(12);
     rig.param.MissBeep(1);
-    rig.param.MissNext(1);  // never advances in a test
+    rig.param.MissNext(1);    // never advances in a test
     rig.param.NeedCount(10);  // a test always needs 100
     SeededRandom seeded(7);
     KeyPractice practice(rig.main, rig.param, rig.results, rig.clock, seeded, rig.beeper);
@@ -42,7 +42,9 @@ TEST(KeyPracticeRun, ComprehensiveTestOfHundredKeysWithMissesReachesResultsFile)
         }
         ASSERT_EQ(view.lastRunShown, 0) << "ended early at key " << typed;
         practice.Form_KeyDown(rig.main.keyCode(practice.next(0)));
-        if (typed == 0) { EXPECT_EQ(practice.startTime(), 5000u); }
+        if (typed == 0) {
+            EXPECT_EQ(practice.startTime(), 5000u);
+        }
         EXPECT_EQ(practice.typedCount(), typed + 1);
         rig.clock.advance(400);
     }
@@ -176,7 +178,9 @@ TEST(KeyPracticeMisses, MissNextAdvancesDrillsButNeverTests) {
         EXPECT_EQ(rig.practice.running(), !drill) << level;
         EXPECT_EQ(rig.practice.missCount(), 10) << level;
         EXPECT_EQ(rig.practice.typedCount(), drill ? 10 : 0) << level;
-        if (drill) { EXPECT_EQ(rig.results.GetLastRunMisses(), 10) << level; }
+        if (drill) {
+            EXPECT_EQ(rig.results.GetLastRunMisses(), 10) << level;
+        }
     }
 }
 
@@ -288,14 +292,12 @@ TEST_P(KeyPracticeLevels, SetLevelStoresLevelCaptionAndIdleDrill) {
     EXPECT_EQ(rig.practice.keyboard().foreColor(rig.expected()), OnScreenKeyboard::Red);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, KeyPracticeLevels,
-                         ::testing::Values(LevelRow{0, u"タッチタイプ練習（英字中段）"},
-                                           LevelRow{4, u"タッチタイプ練習（人差し指）"},
-                                           LevelRow{9, u"タッチタイプ練習（数字＋英字）"},
-                                           LevelRow{11, u"タッチタイプ練習（初級テスト）"},
-                                           LevelRow{12, u"タッチタイプ練習（総合テスト）"},
-                                           LevelRow{14, u"タッチタイプ練習（段階練習）"}),
-                         [](const auto& info) { return "Level" + std::to_string(info.param.level); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KeyPracticeLevels,
+    ::testing::Values(LevelRow{0, u"タッチタイプ練習（英字中段）"}, LevelRow{4, u"タッチタイプ練習（人差し指）"},
+                      LevelRow{9, u"タッチタイプ練習（数字＋英字）"}, LevelRow{11, u"タッチタイプ練習（初級テスト）"},
+                      LevelRow{12, u"タッチタイプ練習（総合テスト）"}, LevelRow{14, u"タッチタイプ練習（段階練習）"}),
+    [](const auto& info) { return "Level" + std::to_string(info.param.level); });
 
 TEST(KeyPracticeLevels, AllKeysEndAt45On101And46On106) {
     EXPECT_EQ(practice::levelRange(10, 1).high, 45);
@@ -369,8 +371,7 @@ TEST_P(KeyPracticeDraw, EndsComeUpHalfAsOften) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, KeyPracticeDraw,
                          ::testing::Values(DrawRow{"HomeRow", 0, 0, 40000}, DrawRow{"Digits", 3, 0, 40000},
-                                           DrawRow{"AllKeys101", 10, 1, 100000},
-                                           DrawRow{"AllKeys106", 10, 0, 100000}),
+                                           DrawRow{"AllKeys101", 10, 1, 100000}, DrawRow{"AllKeys106", 10, 0, 100000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(KeyPracticeDraw, NoEqualNeighboursOverALongStream) {

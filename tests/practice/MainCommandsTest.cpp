@@ -29,13 +29,13 @@ TEST_P(PlayerName, PromptStoresFirstTenCharacters) {
     EXPECT_EQ(dialogs.inputs[0].defaultText, QStringLiteral("まえのなまえ"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PlayerName,
-    ::testing::Values(NameRow{"Twelve", QStringLiteral("あいうえおかきくけこさし"), true, QStringLiteral("あいうえおかきくけこ")},
-                      NameRow{"Short", QStringLiteral("Taro"), true, QStringLiteral("Taro")},
-                      NameRow{"Empty", QString(), false, QStringLiteral("まえのなまえ")},
-                      NameRow{"Cancelled", std::nullopt, false, QStringLiteral("まえのなまえ")}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PlayerName,
+                         ::testing::Values(NameRow{"Twelve", QStringLiteral("あいうえおかきくけこさし"), true,
+                                                   QStringLiteral("あいうえおかきくけこ")},
+                                           NameRow{"Short", QStringLiteral("Taro"), true, QStringLiteral("Taro")},
+                                           NameRow{"Empty", QString(), false, QStringLiteral("まえのなまえ")},
+                                           NameRow{"Cancelled", std::nullopt, false, QStringLiteral("まえのなまえ")}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DataFileChoice, OpenDialogWithProductFilterAndMustExist) {
     ScratchFolder folder;
@@ -62,7 +62,8 @@ TEST(Help, OpensReadmeWhenPresentElseErrorBox) {
     FakeShell shell;
     practice::OpenHelp(folder.path(), shell, dialogs);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("ヘルプファイルが見つかりません\r\n") + folder.file("Readme.txt"));
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("ヘルプファイルが見つかりません\r\n") + folder.file("Readme.txt"));
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("エラー"));
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(shell.opened.isEmpty());

@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "FakeApp.h"
 #include "AppContext.h"
+#include "FakeApp.h"
 #include "Fakes.h"
 #include "FormsRegistry.h"
 #include "TestFiles.h"

@@ -45,17 +45,14 @@ TEST_P(KeyboardPlaces, KeyPlacedAsDesigned) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, KeyboardPlaces,
-    ::testing::Values(PlaceRow{"Std106One", 0, 0, '1', 240, 1560, 255},
-                      PlaceRow{"Std106Z", 0, 0, 'Z', 622, 2640, 255},
+    ::testing::Values(PlaceRow{"Std106One", 0, 0, '1', 240, 1560, 255}, PlaceRow{"Std106Z", 0, 0, 'Z', 622, 2640, 255},
                       PlaceRow{"Std106YenEndsNumberRow", 0, 0, 220, 4560, 1560, 255},
                       PlaceRow{"Std106BracketEndsHomeRow", 0, 0, 221, 4455, 2280, 255},
-                      PlaceRow{"Std106Q", 0, 0, 'Q', 368, 1920, 255},
-                      PlaceRow{"Std106At", 0, 0, 192, 3968, 1920, 255},
+                      PlaceRow{"Std106Q", 0, 0, 'Q', 368, 1920, 255}, PlaceRow{"Std106At", 0, 0, 192, 3968, 1920, 255},
                       PlaceRow{"Std101Equals", 1, 0, 187, 4200, 1560, 255},
                       PlaceRow{"Std101Quote", 1, 0, 222, 4095, 2280, 255},
                       PlaceRow{"Big101BackslashEndsTopRow", 1, 1, 220, 7875, 2175, 510},
-                      PlaceRow{"Big101Q", 1, 1, 'Q', 495, 2175, 510},
-                      PlaceRow{"Big101Z", 1, 1, 'Z', 1005, 3405, 510},
+                      PlaceRow{"Big101Q", 1, 1, 'Q', 495, 2175, 510}, PlaceRow{"Big101Z", 1, 1, 'Z', 1005, 3405, 510},
                       PlaceRow{"Big106Slash", 0, 1, 191, 1005 + 9 * 615, 3405, 510}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -84,8 +81,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, KeyboardWindow,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OnScreenKeyboard, LegendsAndAtKeyFollowTheLayout) {
-    struct { int type; const char* l186; const char* l187; const char* l222; bool at; } rows[] = {
-        {0, ":", ";", "^", true}, {1, ";", "=", "'", false}};
+    struct {
+        int type;
+        const char* l186;
+        const char* l187;
+        const char* l222;
+        bool at;
+    } rows[] = {{0, ":", ";", "^", true}, {1, ";", "=", "'", false}};
     for (const auto& r : rows) {
         const OnScreenKeyboard kb = arranged(r.type, 0);
         EXPECT_EQ(kb.label(186)->legend, QString::fromLatin1(r.l186)) << r.type;

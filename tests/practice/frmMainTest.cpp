@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QWindow>
 
-#include "FakeApp.h"
 #include "AppContext.h"
+#include "FakeApp.h"
 #include "Fakes.h"
 #include "FormsRegistry.h"
 #include "TestFiles.h"
@@ -20,8 +20,8 @@
 #include "basResults.h"
 #include "frmConf.h"
 #include "frmGraph.h"
-#include "frmResults.h"
 #include "frmMain.h"
+#include "frmResults.h"
 
 namespace {
 
@@ -84,7 +84,11 @@ TEST(frmMainWindow, ControlsMenusAndSizeAsDesigned) {
         EXPECT_FALSE(w.findChild<QLabel*>(QStringLiteral("lblTextStr_%1").arg(i))->text().isEmpty()) << i;
     }
 
-    struct Item { const char* name; const char16_t* caption; QKeySequence shortcut; };
+    struct Item {
+        const char* name;
+        const char16_t* caption;
+        QKeySequence shortcut;
+    };
     const Item items[] = {
         {"mnuFileReStart", u"再スタート(&S)", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"mnuFileDataFile", u"成績ファイル(&R)...", {}},
@@ -145,7 +149,9 @@ TEST(frmMainWindow, BeginnerTestPlayedWithKeysReachesResultsFile) {
             EXPECT_TRUE(w.practice().running());
             EXPECT_TRUE(w.findChild<QProgressBar*>("pbrInputStr")->isVisible());
         }
-        if (typed == 49) { EXPECT_EQ(w.findChild<QProgressBar*>("pbrInputStr")->value(), 50); }
+        if (typed == 49) {
+            EXPECT_EQ(w.findChild<QProgressBar*>("pbrInputStr")->value(), 50);
+        }
         rig.clock.advance(300);
     }
     EXPECT_FALSE(w.practice().running());
@@ -242,7 +248,9 @@ TEST(frmMainWindow, OpenResultsWindowAndGraphShowATestRecordedMeanwhile) {
     for (int typed = 0; typed < 100; ++typed) {
         QTest::keyClick(rig.keys(), rig.expectedKey());
         rig.clock.advance(250);
-        if (typed < 99) { ASSERT_FALSE(results->isActiveWindow()); }
+        if (typed < 99) {
+            ASSERT_FALSE(results->isActiveWindow());
+        }
     }
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     EXPECT_EQ(count(), "1");
@@ -302,8 +310,10 @@ TEST(frmMainWindow, OptionsLayoutsAndUnload) {
     if (qEnvironmentVariableIsSet("LUMBRA_SCREENSHOTS")) {
         const QString dir = qEnvironmentVariable("LUMBRA_SCREENSHOTS");
         w.grab().save(dir + "/frmMain_off.png");
-        struct { int type, size, letter; const char* name; } shots[] = {
-            {0, 0, 0, "frmMain_106_standard"}, {1, 1, 0, "frmMain_101_enlarged"}, {0, 0, 1, "frmMain_lower"}};
+        struct {
+            int type, size, letter;
+            const char* name;
+        } shots[] = {{0, 0, 0, "frmMain_106_standard"}, {1, 1, 0, "frmMain_101_enlarged"}, {0, 0, 1, "frmMain_lower"}};
         rig.param.KeyBoard(1);
         for (const auto& s : shots) {
             rig.param.KeyBoardType(static_cast<int16_t>(s.type));

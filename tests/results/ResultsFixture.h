@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QDate>
-
 #include <cstdint>
 #include <cstring>
 

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-
 #include <memory>
 
 #include "AppContext.h"
@@ -19,7 +18,8 @@ namespace {
 
 class ResultsWindowTest : public ResultsTest {
 protected:
-    ResultsWindowTest() : main(folder.path()), ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms} {}
+    ResultsWindowTest()
+        : main(folder.path()), ctx{main, param, results, clock, random, dialogs, beeper, shell, &forms} {}
 
     QString text(const QString& name) const {
         auto* l = window->findChild<QLabel*>(name);

@@ -2,7 +2,6 @@
 // to refresh from it.
 #include <QCoreApplication>
 #include <QObject>
-
 #include <memory>
 #include <vector>
 
@@ -51,8 +50,8 @@ TEST_F(ResultsChangesTest, AListenerMayLeaveWhileBeingTold) {
 TEST_F(ResultsChangesTest, WatchRefreshesOnceAfterEachCycleAndStopsWithItsOwner) {
     auto owner = std::make_unique<QObject>();
     int refreshes = 0;
-    auto* watch = new ResultsWatch(results, {ResultsChange::Saved, ResultsChange::Erased},
-                                   [&] { ++refreshes; }, owner.get());
+    auto* watch = new ResultsWatch(
+        results, {ResultsChange::Saved, ResultsChange::Erased}, [&] { ++refreshes; }, owner.get());
     results.ReloadResults();  // not watched
     QCoreApplication::processEvents();
     EXPECT_EQ(refreshes, 0);

@@ -1,13 +1,13 @@
 // The results file: byte layout, versions, loading of short and hostile
 // files, the default-file fallback, failed saves and the backup of a file
 // that is not a results file.
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
-
 #include <csignal>
 #include <limits>
 #include <random>
-#include <sys/resource.h>
 
 #include "ResultsFixture.h"
 
@@ -148,7 +148,13 @@ TEST_F(ResultsTest, SectionsAnOlderVersionLacksKeepTheirContents) {
 // Each version holds a prefix of the sections: a load reads the ones its
 // version has and leaves the others as they are in memory, and the next save
 // writes those too.
-struct VersionCase { const char* name; const char* version; int size; bool hasSpeed; bool hasText; };
+struct VersionCase {
+    const char* name;
+    const char* version;
+    int size;
+    bool hasSpeed;
+    bool hasText;
+};
 class ResultsVersions : public ResultsTest, public ::testing::WithParamInterface<VersionCase> {};
 TEST_P(ResultsVersions, ReadTheSectionsTheyHoldAndKeepTheOthers) {
     const VersionCase& c = GetParam();
@@ -157,7 +163,7 @@ TEST_P(ResultsVersions, ReadTheSectionsTheyHoldAndKeepTheOthers) {
     results.AddSpeedTime(4000, 1);
     FileImage f(c.version, c.size);
     f.i32(FileImage::test(0), 7);
-    f.i32(FileImage::target(5), 77);  // the last row before the speed table
+    f.i32(FileImage::target(5), 77);                    // the last row before the speed table
     if (c.hasSpeed) f.i32(FileImage::speed(10), 6000);  // the last row before the text history
     if (c.hasText) {
         f.i32(FileImage::text, 3);
@@ -335,7 +341,7 @@ TEST_F(ResultsTest, FailedSaveAsksRetryOrCancelAndCancelKeepsTheOldFile) {
     EXPECT_EQ(m.buttons, MsgButtons::RetryCancel);
     EXPECT_EQ(readDat(), old);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Lumbra.dat"});  // no temporary left
-    EXPECT_EQ(results.GetTestCount(0), 1);  // memory unaffected
+    EXPECT_EQ(results.GetTestCount(0), 1);                                             // memory unaffected
 }
 
 // The results window rereads the file when it repaints, which it may do
@@ -414,8 +420,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BackupCase{"TruncatedResults", QByteArray("00005.00\x01\x02", 10), true},
                       BackupCase{"LongerThanItsVersion", FileImage("00005.00", 3570).b, true},
                       BackupCase{"Version3SizedAsVersion5", FileImage("00003.00", 3562).b, true},
-                      BackupCase{"Empty", QByteArray(), false},
-                      BackupCase{"ShortText", QByteArray("0000"), true},
+                      BackupCase{"Empty", QByteArray(), false}, BackupCase{"ShortText", QByteArray("0000"), true},
                       BackupCase{"UnknownVersion", QByteArray("00004.00") + QByteArray(100, 'x'), true}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -163,7 +163,7 @@ struct SpeedCase {
     std::vector<int32_t> before;  // TimeMs of rows 0..10
     int32_t timeMs;
     int returned;
-    int row;                      // row written
+    int row;  // row written
     std::vector<int32_t> after;
 };
 
@@ -230,13 +230,12 @@ TEST_P(PlayerNames, SurviveSaveAndLoad) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PlayerNames,
-    ::testing::Values(
-        NameCase{"TenAscii", "abcdefghij", "abcdefghij", "abcdefghij"},
-        NameCase{"TwelveAsciiKeepsTen", "abcdefghijkl", "abcdefghij", "abcdefghij"},
-        NameCase{"ShortIsPaddedInTheFileOnly", "abc", "abc", "abc       "},
-        NameCase{"SixKanjiKeepFive", QStringLiteral("山田山田山田"), QStringLiteral("山田山田山"),
-                 QByteArray("\x8E\x52\x93\x63\x8E\x52\x93\x63\x8E\x52", 10)},
-        NameCase{"KanjiCutAtACharacterBoundary", QStringLiteral("a山田山田山"), QStringLiteral("a山田山田"),
-                 QByteArray("a\x8E\x52\x93\x63\x8E\x52\x93\x63 ", 10)},
-        NameCase{"EmptyNameIsBlanks", "", "", "          "}),
+    ::testing::Values(NameCase{"TenAscii", "abcdefghij", "abcdefghij", "abcdefghij"},
+                      NameCase{"TwelveAsciiKeepsTen", "abcdefghijkl", "abcdefghij", "abcdefghij"},
+                      NameCase{"ShortIsPaddedInTheFileOnly", "abc", "abc", "abc       "},
+                      NameCase{"SixKanjiKeepFive", QStringLiteral("山田山田山田"), QStringLiteral("山田山田山"),
+                               QByteArray("\x8E\x52\x93\x63\x8E\x52\x93\x63\x8E\x52", 10)},
+                      NameCase{"KanjiCutAtACharacterBoundary", QStringLiteral("a山田山田山"),
+                               QStringLiteral("a山田山田"), QByteArray("a\x8E\x52\x93\x63\x8E\x52\x93\x63 ", 10)},
+                      NameCase{"EmptyNameIsBlanks", "", "", "          "}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -16,18 +16,21 @@
 #include "Fakes.h"
 #include "FormsRegistry.h"
 #include "OptionsValues.h"
+#include "ParamNames.h"
 #include "TestFiles.h"
-#include "basParam.h"
 #include "basMain.h"
+#include "basParam.h"
 #include "basResults.h"
 #include "frmOptions.h"
-#include "ParamNames.h"
 
 namespace {
 
 // ---- the logic, without the dialog ----
 
-struct CountRow { const char* text; std::optional<int32_t> value; };
+struct CountRow {
+    const char* text;
+    std::optional<int32_t> value;
+};
 class NeedCountText : public ::testing::TestWithParam<CountRow> {};
 TEST_P(NeedCountText, MustBeAWholeNumberOfAtLeastTwo) {
     EXPECT_EQ(OptionsValues::parseNeedCount(QString::fromUtf8(GetParam().text)), GetParam().value);
@@ -48,8 +51,16 @@ struct ParamFixture : ::testing::Test {
 };
 
 TEST_F(ParamFixture, ValuesMirrorTheSettings) {
-    param.BindKey6(3); param.LetterType(1); param.NeedCount(75); param.MissBeep(1); param.MissNext(0);
-    param.MissKeyDisp(1); param.KeyBoard(0); param.KeyBoardSize(1); param.KeyBoardType(1); param.TextRomaji(0);
+    param.BindKey6(3);
+    param.LetterType(1);
+    param.NeedCount(75);
+    param.MissBeep(1);
+    param.MissNext(0);
+    param.MissKeyDisp(1);
+    param.KeyBoard(0);
+    param.KeyBoardSize(1);
+    param.KeyBoardType(1);
+    param.TextRomaji(0);
     const OptionsValues v = OptionsValues::fromSettings(param);
     EXPECT_EQ(v.fontName, QStringLiteral("ＭＳ ゴシック"));
     EXPECT_TRUE(v.bindKey6Left);
@@ -67,8 +78,14 @@ TEST_F(ParamFixture, ValuesMirrorTheSettings) {
 TEST_F(ParamFixture, StoreWritesEverySettingOrNothing) {
     OptionsValues v = OptionsValues::fromSettings(param);
     v.fontName = QStringLiteral("IPAGothic");
-    v.bindKey6Left = true; v.letterLower = true; v.needCount = QStringLiteral("120");
-    v.missBeep = v.missNext = true; v.missDisp = false; v.keyBoard = false; v.keySize = 1; v.keyType = 1;
+    v.bindKey6Left = true;
+    v.letterLower = true;
+    v.needCount = QStringLiteral("120");
+    v.missBeep = v.missNext = true;
+    v.missDisp = false;
+    v.keyBoard = false;
+    v.keySize = 1;
+    v.keyType = 1;
     v.textRomaji = false;
     v.courseAccuracy = 90;
     v.courseWeakness = 400;
@@ -157,7 +174,12 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(child<QWidget>(QStringLiteral("fraMainPanel_%1").arg(i).toLatin1())->geometry(),
                   tw(480, 720, 4215, 2535));
-    struct Row { const char* name; const char* caption; QRect rect; const char* panel; };
+    struct Row {
+        const char* name;
+        const char* caption;
+        QRect rect;
+        const char* panel;
+    };
     const Row rows[] = {
         {"lblFontNameTitle", "フォント名", tw(360, 360, 975, 255), "fraMainPanel_0"},
         {"cmdFontName", "変更(&F)...", tw(2880, 600, 975, 375), "fraMainPanel_0"},
@@ -190,7 +212,9 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
             EXPECT_GE(w->width(), r.rect.width()) << r.name;
         else
             EXPECT_EQ(w->width(), r.rect.width()) << r.name;
-        if (widens) { EXPECT_GE(w->width(), w->sizeHint().width()) << r.name << ": caption cut off"; }
+        if (widens) {
+            EXPECT_GE(w->width(), w->sizeHint().width()) << r.name << ": caption cut off";
+        }
         EXPECT_EQ(w->property("text").toString(), QString::fromUtf8(r.caption)) << r.name;
         EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(r.panel)) << r.name;
     }
@@ -208,8 +232,12 @@ TEST_F(DialogFixture, ControlsAndPanelsWhereDesigned) {
 }
 
 TEST_F(DialogFixture, ControlsShowTheSettings) {
-    param.FontName(QStringLiteral("IPAGothic")); param.LetterType(1); param.NeedCount(80);
-    param.MissNext(1); param.KeyBoardSize(1); param.KeyBoardType(1);
+    param.FontName(QStringLiteral("IPAGothic"));
+    param.LetterType(1);
+    param.NeedCount(80);
+    param.MissNext(1);
+    param.KeyBoardSize(1);
+    param.KeyBoardType(1);
     open();
     EXPECT_EQ(child<QLabel>("lblFontName")->text(), QStringLiteral("IPAGothic"));
     EXPECT_FALSE(child<QCheckBox>("chkBindKey6")->isChecked());
@@ -277,7 +305,8 @@ TEST_F(DialogFixture, KeyboardOffGreysTheFramesAndOkStillStoresThem) {
     child<QRadioButton>("optKeySize_1")->setChecked(true);
     child<QRadioButton>("optKeyType_1")->setChecked(true);
     child<QCheckBox>("chkKeyBoard")->click();
-    for (const char* name : {"fraKeySize", "optKeySize_0", "optKeySize_1", "fraKeyType", "optKeyType_0", "optKeyType_1"})
+    for (const char* name :
+         {"fraKeySize", "optKeySize_0", "optKeySize_1", "fraKeyType", "optKeyType_0", "optKeyType_1"})
         EXPECT_FALSE(child<QWidget>(name)->isEnabled()) << name;
     child<QPushButton>("cmdOK")->click();
     EXPECT_EQ(param.KeyBoard(), 0);
@@ -290,7 +319,8 @@ TEST_F(DialogFixture, KeyboardOffAtLoadGreysTheFramesAndOnAgainEnablesThem) {
     open();
     EXPECT_FALSE(child<QWidget>("optKeyType_1")->isEnabled());
     child<QCheckBox>("chkKeyBoard")->click();
-    for (const char* name : {"fraKeySize", "optKeySize_0", "optKeySize_1", "fraKeyType", "optKeyType_0", "optKeyType_1"})
+    for (const char* name :
+         {"fraKeySize", "optKeySize_0", "optKeySize_1", "fraKeyType", "optKeyType_0", "optKeyType_1"})
         EXPECT_TRUE(child<QWidget>(name)->isEnabled()) << name;
 }
 
@@ -388,7 +418,10 @@ TEST_F(DialogFixture, TabFromTheLastGeneralControlShowsThePracticePanel) {
     EXPECT_EQ(panelInFront(), 1);
 }
 
-struct FocusRow { const char* control; int panel; };
+struct FocusRow {
+    const char* control;
+    int panel;
+};
 class FocusBringsTab : public DialogFixture, public ::testing::WithParamInterface<FocusRow> {};
 TEST_P(FocusBringsTab, ControlGettingFocusShowsItsPanel) {
     open();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
-#include <sys/stat.h>
 #include <functional>
 #include <map>
 
@@ -14,15 +14,51 @@
 namespace {
 
 // Every key in the order the file lists them.
-const char* const kKeyOrder[] = {
-    "Level", "NeedCount", "KeyBoard", "KeyBoardSize", "KeyBoardType", "FontName", "DataFileName", "BindKey6",
-    "LetterType", "MissBeep", "MissNext", "MissKeyDisp", "TextFileName", "TextRead", "TextDisplayNavi", "TextRomaji",
-    "PlayerName", "SpeedGameType", "SpeedNormalColor", "SpeedActiveColor", "TestGraphWidth", "TestGraphHeight",
-    "TestGraphIndex", "TestGraphForeColor", "TestGraphBackColor", "TestGraphTimeColor", "TestGraphMissColor",
-    "TypeGraphWidth", "TypeGraphHeight", "TypeGraphForeColor", "TypeGraphBackColor", "TypeGraphMissColor",
-    "TypeGraphFillStyle", "TextGraphWidth", "TextGraphHeight", "TextGraphForeColor", "TextGraphBackColor",
-    "TextGraphInputColor", "TextGraphMissColor", "TextGraphInpPMinColor", "TextGraphDisp", "KeyBoardHeatMap",
-    "WordKanaOnly", "CourseAccuracy", "CourseWeakness"};
+const char* const kKeyOrder[] = {"Level",
+                                 "NeedCount",
+                                 "KeyBoard",
+                                 "KeyBoardSize",
+                                 "KeyBoardType",
+                                 "FontName",
+                                 "DataFileName",
+                                 "BindKey6",
+                                 "LetterType",
+                                 "MissBeep",
+                                 "MissNext",
+                                 "MissKeyDisp",
+                                 "TextFileName",
+                                 "TextRead",
+                                 "TextDisplayNavi",
+                                 "TextRomaji",
+                                 "PlayerName",
+                                 "SpeedGameType",
+                                 "SpeedNormalColor",
+                                 "SpeedActiveColor",
+                                 "TestGraphWidth",
+                                 "TestGraphHeight",
+                                 "TestGraphIndex",
+                                 "TestGraphForeColor",
+                                 "TestGraphBackColor",
+                                 "TestGraphTimeColor",
+                                 "TestGraphMissColor",
+                                 "TypeGraphWidth",
+                                 "TypeGraphHeight",
+                                 "TypeGraphForeColor",
+                                 "TypeGraphBackColor",
+                                 "TypeGraphMissColor",
+                                 "TypeGraphFillStyle",
+                                 "TextGraphWidth",
+                                 "TextGraphHeight",
+                                 "TextGraphForeColor",
+                                 "TextGraphBackColor",
+                                 "TextGraphInputColor",
+                                 "TextGraphMissColor",
+                                 "TextGraphInpPMinColor",
+                                 "TextGraphDisp",
+                                 "KeyBoardHeatMap",
+                                 "WordKanaOnly",
+                                 "CourseAccuracy",
+                                 "CourseWeakness"};
 
 const QByteArray kFreshFile =
     "[Lumbra]\r\n\r\nTestGraphWidth=0\r\nTestGraphHeight=0\r\nTypeGraphWidth=0\r\nTypeGraphHeight=0\r\n"
@@ -31,8 +67,8 @@ const QByteArray kFreshFile =
 // The file SaveSettings must write when the given keys differ from their
 // defaults (the window sizes are always written, 0 unless given).
 QString expectedFile(std::map<QString, QString> changed) {
-    for (const char* size : {"TestGraphWidth", "TestGraphHeight", "TypeGraphWidth", "TypeGraphHeight",
-                             "TextGraphWidth", "TextGraphHeight"})
+    for (const char* size : {"TestGraphWidth", "TestGraphHeight", "TypeGraphWidth", "TypeGraphHeight", "TextGraphWidth",
+                             "TextGraphHeight"})
         changed.try_emplace(QString::fromLatin1(size), QStringLiteral("0"));
     QString out = QStringLiteral("[Lumbra]\r\n\r\n");
     for (const char* key : kKeyOrder) {
@@ -107,31 +143,44 @@ TEST_P(SettingsLine, LoadsChecksAndSaves) {
 }
 
 const LineRow kLines[] = {
-    {"LowerCaseKeyWithBlanks", "  keyboardtype = 1", [](auto& p) { return num(p.KeyBoardType()); }, "1",
+    {"LowerCaseKeyWithBlanks",
+     "  keyboardtype = 1",
+     [](auto& p) { return num(p.KeyBoardType()); },
+     "1",
      {{"KeyBoardType", "1"}}},
     {"NeedCountNotANumber", "NeedCount=abc", [](auto& p) { return num(p.NeedCount()); }, "50", {}},
     {"NeedCountTooLarge", "NeedCount=100000", [](auto& p) { return num(p.NeedCount()); }, "50", {}},
     {"NeedCountOneAccepted", "NeedCount=1", [](auto& p) { return num(p.NeedCount()); }, "1", {{"NeedCount", "1"}}},
-    {"NeedCountBadKeepsEarlier", "NeedCount=80\r\nNeedCount=abc", [](auto& p) { return num(p.NeedCount()); },
-     "80", {{"NeedCount", "80"}}},
-    {"NeedCountZeroFallsBack", "NeedCount=80\r\nNeedCount=0", [](auto& p) { return num(p.NeedCount()); }, "50",
-     {}},
-    {"LastValidWins", "needcount=80\r\nNEEDCOUNT = 90 ", [](auto& p) { return num(p.NeedCount()); }, "90",
+    {"NeedCountBadKeepsEarlier",
+     "NeedCount=80\r\nNeedCount=abc",
+     [](auto& p) { return num(p.NeedCount()); },
+     "80",
+     {{"NeedCount", "80"}}},
+    {"NeedCountZeroFallsBack", "NeedCount=80\r\nNeedCount=0", [](auto& p) { return num(p.NeedCount()); }, "50", {}},
+    {"LastValidWins",
+     "needcount=80\r\nNEEDCOUNT = 90 ",
+     [](auto& p) { return num(p.NeedCount()); },
+     "90",
      {{"NeedCount", "90"}}},
     {"LevelHalfRoundsToEven", "Level=3.5", [](auto& p) { return num(p.Level()); }, "4", {{"Level", "4"}}},
     {"LevelHalfRoundsDown", "Level=2.5", [](auto& p) { return num(p.Level()); }, "2", {{"Level", "2"}}},
     {"LevelWeakKeys", "Level=13", [](auto& p) { return num(p.Level()); }, "13", {{"Level", "13"}}},
     {"LevelCourse", "Level=14", [](auto& p) { return num(p.Level()); }, "14", {{"Level", "14"}}},
     {"LevelTooHigh", "Level=15", [](auto& p) { return num(p.Level()); }, "0", {}},
-    {"CourseAccuracy", "CourseAccuracy=90", [](auto& p) { return num(p.CourseAccuracy()); }, "90",
+    {"CourseAccuracy",
+     "CourseAccuracy=90",
+     [](auto& p) { return num(p.CourseAccuracy()); },
+     "90",
      {{"CourseAccuracy", "90"}}},
     {"CourseAccuracyOver100", "CourseAccuracy=101", [](auto& p) { return num(p.CourseAccuracy()); }, "95", {}},
     {"CourseWeaknessBelowOne", "CourseWeakness=99", [](auto& p) { return num(p.CourseWeakness()); }, "130", {}},
-    {"HeatMapOn", "KeyBoardHeatMap=1", [](auto& p) { return num(p.KeyBoardHeatMap()); }, "1",
+    {"HeatMapOn",
+     "KeyBoardHeatMap=1",
+     [](auto& p) { return num(p.KeyBoardHeatMap()); },
+     "1",
      {{"KeyBoardHeatMap", "1"}}},
     {"HeatMapTwoFallsBack", "KeyBoardHeatMap=2", [](auto& p) { return num(p.KeyBoardHeatMap()); }, "0", {}},
-    {"LevelOutsideInteger", "Level=5\r\nLevel=40000", [](auto& p) { return num(p.Level()); }, "5",
-     {{"Level", "5"}}},
+    {"LevelOutsideInteger", "Level=5\r\nLevel=40000", [](auto& p) { return num(p.Level()); }, "5", {{"Level", "5"}}},
     {"ValueWithEqualsSign", "Level=4=5", [](auto& p) { return num(p.Level()); }, "0", {}},
     {"BindKey6Five", "BindKey6=5", [](auto& p) { return num(p.BindKey6()); }, "4", {}},
     {"BindKey6Left", "BindKey6=3", [](auto& p) { return num(p.BindKey6()); }, "3", {{"BindKey6", "3"}}},
@@ -141,36 +190,74 @@ const LineRow kLines[] = {
     {"WordKanaOnlyOn", "WordKanaOnly=1", [](auto& p) { return num(p.WordKanaOnly()); }, "1", {{"WordKanaOnly", "1"}}},
     {"WordKanaOnlyTwo", "WordKanaOnly=2", [](auto& p) { return num(p.WordKanaOnly()); }, "0", {}},
     {"FillStyleEight", "TypeGraphFillStyle=8", [](auto& p) { return num(p.TypeGraphFillStyle()); }, "5", {}},
-    {"FillStyleBeyondInteger", "TypeGraphFillStyle=3\r\nTypeGraphFillStyle=40000",
-     [](auto& p) { return num(p.TypeGraphFillStyle()); }, "3", {{"TypeGraphFillStyle", "3"}}},
+    {"FillStyleBeyondInteger",
+     "TypeGraphFillStyle=3\r\nTypeGraphFillStyle=40000",
+     [](auto& p) { return num(p.TypeGraphFillStyle()); },
+     "3",
+     {{"TypeGraphFillStyle", "3"}}},
     {"TextGraphDispNegative", "TextGraphDisp=-2", [](auto& p) { return num(p.TextGraphDisp()); }, "7", {}},
     {"TestGraphIndexOne", "TestGraphIndex=1", [](auto& p) { return num(p.TestGraphIndex()); }, "2", {}},
-    {"TestGraphIndexZero", "TestGraphIndex=0", [](auto& p) { return num(p.TestGraphIndex()); }, "0",
+    {"TestGraphIndexZero",
+     "TestGraphIndex=0",
+     [](auto& p) { return num(p.TestGraphIndex()); },
+     "0",
      {{"TestGraphIndex", "0"}}},
     {"KeyBoardOff", "KeyBoard=0", [](auto& p) { return num(p.KeyBoard()); }, "0", {{"KeyBoard", "0"}}},
-    {"ColourFiveCharacters", "TestGraphForeColor=12345", [](auto& p) { return p.TestGraphForeColor(); },
-     "000000000", {}},
-    {"ColourLettersStoredAsIs", "TestGraphForeColor=abcdefghi", [](auto& p) { return p.TestGraphForeColor(); },
-     "abcdefghi", {{"TestGraphForeColor", "abcdefghi"}}},
-    {"ColourTrimmed", "TextGraphMissColor=  255000000  ", [](auto& p) { return p.TextGraphMissColor(); },
-     "255000000", {{"TextGraphMissColor", "255000000"}}},
-    {"PlayerNameTrimmedAndCut", "PlayerName=  ABCDEFGHIJKL  ", [](auto& p) { return p.PlayerName(); },
-     "ABCDEFGHIJ", {{"PlayerName", "ABCDEFGHIJ"}}},
-    {"FontNameTrimmed", "FontName=  IPAGothic ", [](auto& p) { return p.FontName(); }, "IPAGothic",
+    {"ColourFiveCharacters",
+     "TestGraphForeColor=12345",
+     [](auto& p) { return p.TestGraphForeColor(); },
+     "000000000",
+     {}},
+    {"ColourLettersStoredAsIs",
+     "TestGraphForeColor=abcdefghi",
+     [](auto& p) { return p.TestGraphForeColor(); },
+     "abcdefghi",
+     {{"TestGraphForeColor", "abcdefghi"}}},
+    {"ColourTrimmed",
+     "TextGraphMissColor=  255000000  ",
+     [](auto& p) { return p.TextGraphMissColor(); },
+     "255000000",
+     {{"TextGraphMissColor", "255000000"}}},
+    {"PlayerNameTrimmedAndCut",
+     "PlayerName=  ABCDEFGHIJKL  ",
+     [](auto& p) { return p.PlayerName(); },
+     "ABCDEFGHIJ",
+     {{"PlayerName", "ABCDEFGHIJ"}}},
+    {"FontNameTrimmed",
+     "FontName=  IPAGothic ",
+     [](auto& p) { return p.FontName(); },
+     "IPAGothic",
      {{"FontName", "IPAGothic"}}},
-    {"LinesWithoutAKeyIgnored", "FontName\r\n=5\r\n[Other]", [](auto& p) { return p.FontName(); },
-     "ＭＳ ゴシック", {}},
-    {"NaviFalseWord", "TextDisplayNavi=false", [](auto& p) { return num(p.TextDisplayNavi()); }, "0",
+    {"LinesWithoutAKeyIgnored", "FontName\r\n=5\r\n[Other]", [](auto& p) { return p.FontName(); }, "ＭＳ ゴシック", {}},
+    {"NaviFalseWord",
+     "TextDisplayNavi=false",
+     [](auto& p) { return num(p.TextDisplayNavi()); },
+     "0",
      {{"TextDisplayNavi", "False"}}},
-    {"NaviZero", "TextDisplayNavi=0", [](auto& p) { return num(p.TextDisplayNavi()); }, "0",
+    {"NaviZero",
+     "TextDisplayNavi=0",
+     [](auto& p) { return num(p.TextDisplayNavi()); },
+     "0",
      {{"TextDisplayNavi", "False"}}},
-    {"NaviNonZeroIsTrue", "TextDisplayNavi=0\r\nTextDisplayNavi=-2", [](auto& p) { return num(p.TextDisplayNavi()); },
-     "1", {}},
-    {"NaviWordIgnored", "TextDisplayNavi=0\r\nTextDisplayNavi=yes", [](auto& p) { return num(p.TextDisplayNavi()); },
-     "0", {{"TextDisplayNavi", "False"}}},
-    {"NegativeWindowSize", "TestGraphWidth=-300", [](auto& p) { return num(p.TestGraphWidth()); }, "-300",
+    {"NaviNonZeroIsTrue",
+     "TextDisplayNavi=0\r\nTextDisplayNavi=-2",
+     [](auto& p) { return num(p.TextDisplayNavi()); },
+     "1",
+     {}},
+    {"NaviWordIgnored",
+     "TextDisplayNavi=0\r\nTextDisplayNavi=yes",
+     [](auto& p) { return num(p.TextDisplayNavi()); },
+     "0",
+     {{"TextDisplayNavi", "False"}}},
+    {"NegativeWindowSize",
+     "TestGraphWidth=-300",
+     [](auto& p) { return num(p.TestGraphWidth()); },
+     "-300",
      {{"TestGraphWidth", "-300"}}},
-    {"DataFileTrimmed", "DataFileName=  /data/x.dat  ", [](auto& p) { return p.DataFileName(); }, "/data/x.dat",
+    {"DataFileTrimmed",
+     "DataFileName=  /data/x.dat  ",
+     [](auto& p) { return p.DataFileName(); },
+     "/data/x.dat",
      {{"DataFileName", "/data/x.dat"}}},
     {"UnknownKeyIgnored", "Colour=1\r\nLevelX=3", [](auto& p) { return num(p.Level()); }, "0", {}},
 };
@@ -202,15 +289,35 @@ TEST_F(SettingsFixture, DefaultPathsFollowTheProgramFolder) {
 }
 
 TEST_F(SettingsFixture, EveryKeySurvivesASaveAndALoad) {
-    param.Level(12); param.NeedCount(9999); param.KeyBoard(0); param.KeyBoardSize(1); param.KeyBoardType(1);
-    param.FontName(QStringLiteral("IPAゴシック")); param.DataFileName(QStringLiteral("/r/d.dat"));
-    param.BindKey6(3); param.LetterType(1); param.MissBeep(1); param.MissNext(1); param.MissKeyDisp(0);
-    param.TextFileName(QStringLiteral("/t/x.txt")); param.TextRead(2); param.TextDisplayNavi(false);
-    param.TextRomaji(0); param.PlayerName(QStringLiteral("髙橋①～")); param.SpeedGameType(0);
-    param.SpeedNormalColor(QStringLiteral("001002003")); param.SpeedActiveColor(QStringLiteral("004005006"));
-    param.TestGraphWidth(9000); param.TestGraphHeight(6000); param.TestGraphIndex(0);
-    param.TypeGraphWidth(7600); param.TypeGraphHeight(4600); param.TypeGraphFillStyle(0);
-    param.TextGraphWidth(8000); param.TextGraphHeight(5000); param.TextGraphDisp(3);
+    param.Level(12);
+    param.NeedCount(9999);
+    param.KeyBoard(0);
+    param.KeyBoardSize(1);
+    param.KeyBoardType(1);
+    param.FontName(QStringLiteral("IPAゴシック"));
+    param.DataFileName(QStringLiteral("/r/d.dat"));
+    param.BindKey6(3);
+    param.LetterType(1);
+    param.MissBeep(1);
+    param.MissNext(1);
+    param.MissKeyDisp(0);
+    param.TextFileName(QStringLiteral("/t/x.txt"));
+    param.TextRead(2);
+    param.TextDisplayNavi(false);
+    param.TextRomaji(0);
+    param.PlayerName(QStringLiteral("髙橋①～"));
+    param.SpeedGameType(0);
+    param.SpeedNormalColor(QStringLiteral("001002003"));
+    param.SpeedActiveColor(QStringLiteral("004005006"));
+    param.TestGraphWidth(9000);
+    param.TestGraphHeight(6000);
+    param.TestGraphIndex(0);
+    param.TypeGraphWidth(7600);
+    param.TypeGraphHeight(4600);
+    param.TypeGraphFillStyle(0);
+    param.TextGraphWidth(8000);
+    param.TextGraphHeight(5000);
+    param.TextGraphDisp(3);
     int n = 0;
     for (const char* k : {"TestGraphForeColor", "TestGraphBackColor", "TestGraphTimeColor", "TestGraphMissColor"})
         param.SetTestGraphColor(QString::fromLatin1(k), QStringLiteral("1000000%1").arg(++n, 2, 10, QChar(u'0')));
@@ -222,21 +329,47 @@ TEST_F(SettingsFixture, EveryKeySurvivesASaveAndALoad) {
     const QByteArray file = saved();
     // The whole file byte for byte, so that two keys written in each other's
     // place (or in the wrong order) show.
-    const QString expected = expectedFile({
-        {"Level", "12"}, {"NeedCount", "9999"}, {"KeyBoard", "0"}, {"KeyBoardSize", "1"}, {"KeyBoardType", "1"},
-        {"FontName", "IPAゴシック"}, {"DataFileName", "/r/d.dat"}, {"BindKey6", "3"}, {"LetterType", "1"},
-        {"MissBeep", "1"}, {"MissNext", "1"}, {"MissKeyDisp", "0"}, {"TextFileName", "/t/x.txt"},
-        {"TextRead", "2"}, {"TextDisplayNavi", "False"}, {"TextRomaji", "0"},
-        {"PlayerName", "髙橋①～"}, {"SpeedGameType", "0"},
-        {"SpeedNormalColor", "001002003"}, {"SpeedActiveColor", "004005006"}, {"TestGraphWidth", "9000"},
-        {"TestGraphHeight", "6000"}, {"TestGraphIndex", "0"}, {"TestGraphForeColor", "100000001"},
-        {"TestGraphBackColor", "100000002"}, {"TestGraphTimeColor", "100000003"},
-        {"TestGraphMissColor", "100000004"}, {"TypeGraphWidth", "7600"}, {"TypeGraphHeight", "4600"},
-        {"TypeGraphForeColor", "100000005"}, {"TypeGraphBackColor", "100000006"},
-        {"TypeGraphMissColor", "100000007"}, {"TypeGraphFillStyle", "0"}, {"TextGraphWidth", "8000"},
-        {"TextGraphHeight", "5000"}, {"TextGraphForeColor", "100000008"}, {"TextGraphBackColor", "100000009"},
-        {"TextGraphInputColor", "100000010"}, {"TextGraphMissColor", "100000011"},
-        {"TextGraphInpPMinColor", "100000012"}, {"TextGraphDisp", "3"}});
+    const QString expected = expectedFile({{"Level", "12"},
+                                           {"NeedCount", "9999"},
+                                           {"KeyBoard", "0"},
+                                           {"KeyBoardSize", "1"},
+                                           {"KeyBoardType", "1"},
+                                           {"FontName", "IPAゴシック"},
+                                           {"DataFileName", "/r/d.dat"},
+                                           {"BindKey6", "3"},
+                                           {"LetterType", "1"},
+                                           {"MissBeep", "1"},
+                                           {"MissNext", "1"},
+                                           {"MissKeyDisp", "0"},
+                                           {"TextFileName", "/t/x.txt"},
+                                           {"TextRead", "2"},
+                                           {"TextDisplayNavi", "False"},
+                                           {"TextRomaji", "0"},
+                                           {"PlayerName", "髙橋①～"},
+                                           {"SpeedGameType", "0"},
+                                           {"SpeedNormalColor", "001002003"},
+                                           {"SpeedActiveColor", "004005006"},
+                                           {"TestGraphWidth", "9000"},
+                                           {"TestGraphHeight", "6000"},
+                                           {"TestGraphIndex", "0"},
+                                           {"TestGraphForeColor", "100000001"},
+                                           {"TestGraphBackColor", "100000002"},
+                                           {"TestGraphTimeColor", "100000003"},
+                                           {"TestGraphMissColor", "100000004"},
+                                           {"TypeGraphWidth", "7600"},
+                                           {"TypeGraphHeight", "4600"},
+                                           {"TypeGraphForeColor", "100000005"},
+                                           {"TypeGraphBackColor", "100000006"},
+                                           {"TypeGraphMissColor", "100000007"},
+                                           {"TypeGraphFillStyle", "0"},
+                                           {"TextGraphWidth", "8000"},
+                                           {"TextGraphHeight", "5000"},
+                                           {"TextGraphForeColor", "100000008"},
+                                           {"TextGraphBackColor", "100000009"},
+                                           {"TextGraphInputColor", "100000010"},
+                                           {"TextGraphMissColor", "100000011"},
+                                           {"TextGraphInpPMinColor", "100000012"},
+                                           {"TextGraphDisp", "3"}});
     EXPECT_EQ(file, cp932::encode(expected));
     EXPECT_EQ(file.count("\r\n"), 2 + 41);  // header, empty line, every key
 
@@ -293,7 +426,8 @@ TEST_F(SettingsFixture, FailedSaveAsksRetryThenCancelAndKeepsTheOldFile) {
     EXPECT_FALSE(param.SaveSettings());
     ASSERT_EQ(dialogs.messages.size(), 2u);
     const MsgBoxRequest& m = dialogs.messages[0];
-    EXPECT_EQ(m.text, QStringLiteral("設定ファイルの書き込みに失敗しました。\r\n") + dir.path() + QStringLiteral("Lumbra.ini"));
+    EXPECT_EQ(m.text,
+              QStringLiteral("設定ファイルの書き込みに失敗しました。\r\n") + dir.path() + QStringLiteral("Lumbra.ini"));
     EXPECT_EQ(m.title, QStringLiteral("エラー"));
     EXPECT_EQ(m.icon, MsgIcon::Critical);
     EXPECT_EQ(m.buttons, MsgButtons::RetryCancel);

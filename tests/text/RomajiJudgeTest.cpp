@@ -79,7 +79,9 @@ TEST(RomajiTable, NoSpellingStartsAnotherAtTheSamePlace) {
         ASSERT_FALSE(cands.empty());
         for (const Candidate& a : cands)
             for (const Candidate& b : cands)
-                if (&a != &b) { ASSERT_FALSE(b.roman.starts_with(a.roman)) << a.roman << " / " << b.roman; }
+                if (&a != &b) {
+                    ASSERT_FALSE(b.roman.starts_with(a.roman)) << a.roman << " / " << b.roman;
+                }
     };
     for (const char16_t a : kana)
         for (const char16_t b : kana) {

@@ -1,9 +1,9 @@
 // The text-practice session: loading and order, judging key by key, the
 // figures, clearing the totals and the record stored on close.
-#include "TextFixture.h"
 #include "OtherWriter.h"
 #include "QuestionBox.h"
 #include "RowTest.h"
+#include "TextFixture.h"
 
 namespace {
 
@@ -210,9 +210,7 @@ struct RateCase {
 };
 using Rates = RowTest<RateCase>;
 
-TEST_P(Rates, RoundHalfToEvenWithinSixteenBits) {
-    EXPECT_EQ(TextPractice::entryRate(row.typed, row.ms), row.rate);
-}
+TEST_P(Rates, RoundHalfToEvenWithinSixteenBits) { EXPECT_EQ(TextPractice::entryRate(row.typed, row.ms), row.rate); }
 
 INSTANTIATE_TEST_SUITE_P(EntryRate, Rates,
                          ::testing::Values(RateCase{"Exact", 5, 3000, 100}, RateCase{"HalfDownToEven", 1, 24000, 2},

@@ -17,8 +17,8 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "FakeApp.h"
 #include "AppContext.h"
+#include "FakeApp.h"
 #include "Fakes.h"
 #include "TestFiles.h"
 #include "TextFile.h"
@@ -26,14 +26,12 @@
 #include "basMain.h"
 #include "basParam.h"
 #include "basResults.h"
-#include "TextFile.h"
 #include "frmText.h"
 
 namespace {
 
 class frmTextTest : public ::testing::Test, protected FakeApp {
 protected:
-
     frmTextTest() {
         clock.now = 500;
         folder.write(QStringLiteral("Text/Pref.txt"),

@@ -29,7 +29,9 @@ TEST(Cp932, MixedTextRoundTrips) {
 
 TEST(Cp932, CharactersWithoutACp932FormBecomeAQuestionMark) {
     EXPECT_EQ(cp932::encode(QStringLiteral("Jos\u00e9")), QByteArray("Jos?"));
-    EXPECT_EQ(cp932::encode(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), QByteArray("a?b"));  // one ? per emoji
+    EXPECT_EQ(cp932::encode(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                              "b")),
+              QByteArray("a?b"));  // one ? per emoji
     EXPECT_FALSE(cp932::canEncode(QStringLiteral("Jos\u00e9")));
     EXPECT_TRUE(cp932::canEncode(QStringLiteral("plain ascii")));
 }
@@ -38,7 +40,11 @@ TEST(Cp932, CharactersWithoutACp932FormBecomeAQuestionMark) {
 // double-byte ranges, the first and last trail byte, and the single-byte
 // half-width kana at both ends of theirs. Each decodes to its character and
 // encodes back to the same bytes.
-struct EdgeRow { const char* name; QByteArray in; char16_t out; };
+struct EdgeRow {
+    const char* name;
+    QByteArray in;
+    char16_t out;
+};
 class Cp932RangeEdges : public ::testing::TestWithParam<EdgeRow> {};
 TEST_P(Cp932RangeEdges, DecodeAndEncodeBack) {
     const QString text = QString(QChar(GetParam().out));
@@ -46,21 +52,24 @@ TEST_P(Cp932RangeEdges, DecodeAndEncodeBack) {
     EXPECT_EQ(cp932::decode("a" + GetParam().in + "b"), "a" + text + "b");  // and the bytes after it
     EXPECT_EQ(cp932::encode(text), GetParam().in);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Cp932RangeEdges,
-    ::testing::Values(EdgeRow{"FirstLeadFirstTrail", bytes({0x81, 0x40}), u'\u3000'},
-                      EdgeRow{"FirstLeadLastTrail", bytes({0x81, 0xFC}), u'\u25EF'},
-                      EdgeRow{"LastLeadOfFirstRange", bytes({0x9F, 0x40}), u'\u6A97'},
-                      EdgeRow{"LastLeadOfFirstRangeLastTrail", bytes({0x9F, 0xFC}), u'\u6ECC'},
-                      EdgeRow{"TrailBelowTheGap", bytes({0x9F, 0x7E}), u'\u6BEF'},
-                      EdgeRow{"TrailAboveTheGap", bytes({0x9F, 0x80}), u'\u9EBE'},
-                      EdgeRow{"FirstLeadOfSecondRange", bytes({0xE0, 0x40}), u'\u6F3E'},
-                      EdgeRow{"LastLeadOfSecondRange", bytes({0xFC, 0x4B}), u'\u9ED1'},
-                      EdgeRow{"FirstHalfWidthKana", bytes({0xA1}), u'\uFF61'},
-                      EdgeRow{"LastHalfWidthKana", bytes({0xDF}), u'\uFF9F'}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Cp932RangeEdges,
+                         ::testing::Values(EdgeRow{"FirstLeadFirstTrail", bytes({0x81, 0x40}), u'\u3000'},
+                                           EdgeRow{"FirstLeadLastTrail", bytes({0x81, 0xFC}), u'\u25EF'},
+                                           EdgeRow{"LastLeadOfFirstRange", bytes({0x9F, 0x40}), u'\u6A97'},
+                                           EdgeRow{"LastLeadOfFirstRangeLastTrail", bytes({0x9F, 0xFC}), u'\u6ECC'},
+                                           EdgeRow{"TrailBelowTheGap", bytes({0x9F, 0x7E}), u'\u6BEF'},
+                                           EdgeRow{"TrailAboveTheGap", bytes({0x9F, 0x80}), u'\u9EBE'},
+                                           EdgeRow{"FirstLeadOfSecondRange", bytes({0xE0, 0x40}), u'\u6F3E'},
+                                           EdgeRow{"LastLeadOfSecondRange", bytes({0xFC, 0x4B}), u'\u9ED1'},
+                                           EdgeRow{"FirstHalfWidthKana", bytes({0xA1}), u'\uFF61'},
+                                           EdgeRow{"LastHalfWidthKana", bytes({0xDF}), u'\uFF9F'}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-struct InvalidRow { const char* name; QByteArray in; QString out; };
+struct InvalidRow {
+    const char* name;
+    QByteArray in;
+    QString out;
+};
 class Cp932Invalid : public ::testing::TestWithParam<InvalidRow> {};
 TEST_P(Cp932Invalid, EachBadByteBecomesOneReplacementAndDecodingGoesOn) {
     EXPECT_EQ(cp932::decode(GetParam().in), GetParam().out);
@@ -70,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(InvalidRow{"LeadByteAtEnd", bytes({'a', 0x81}), QStringLiteral("a\uFFFD")},
                       InvalidRow{"LeadByteThenBlank", bytes({0x81, 0x20, 'b'}), QStringLiteral("\uFFFD b")},
                       InvalidRow{"UnusedByte", bytes({'x', 0xFF, 'y'}), QStringLiteral("x\uFFFDy")},
-                      InvalidRow{"BadTrailThenGoodChar", bytes({0x88, 0x0A, 0x8E, 0x52}), QStringLiteral("\uFFFD\n山")}),
+                      InvalidRow{"BadTrailThenGoodChar", bytes({0x88, 0x0A, 0x8E, 0x52}),
+                                 QStringLiteral("\uFFFD\n山")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Cp932, TruncationKeepsWholeCharacters) {
@@ -79,18 +89,22 @@ TEST(Cp932, TruncationKeepsWholeCharacters) {
     EXPECT_EQ(cp932::encodeTruncated(QStringLiteral("abc"), 10), QByteArray("abc"));
 }
 
-struct Utf8Row { const char* name; QByteArray in; bool valid; };
+struct Utf8Row {
+    const char* name;
+    QByteArray in;
+    bool valid;
+};
 class Utf8Check : public ::testing::TestWithParam<Utf8Row> {};
 TEST_P(Utf8Check, RecognisesWellFormedUtf8Only) { EXPECT_EQ(cp932::isValidUtf8(GetParam().in), GetParam().valid); }
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Utf8Check,
-    ::testing::Values(Utf8Row{"Japanese", QStringLiteral("山田～①").toUtf8(), true},
-                      Utf8Row{"Ascii", QByteArray("abc"), true}, Utf8Row{"Empty", QByteArray(), true},
-                      Utf8Row{"Overlong", bytes({0xC0, 0xAF}), false},
-                      Utf8Row{"Surrogate", bytes({0xED, 0xA0, 0x80}), false},
-                      Utf8Row{"Truncated", bytes({0xE3, 0x81}), false},
-                      Utf8Row{"Cp932Text", cp932::encode(QStringLiteral("山田太郎")), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Utf8Check,
+                         ::testing::Values(Utf8Row{"Japanese", QStringLiteral("山田～①").toUtf8(), true},
+                                           Utf8Row{"Ascii", QByteArray("abc"), true},
+                                           Utf8Row{"Empty", QByteArray(), true},
+                                           Utf8Row{"Overlong", bytes({0xC0, 0xAF}), false},
+                                           Utf8Row{"Surrogate", bytes({0xED, 0xA0, 0x80}), false},
+                                           Utf8Row{"Truncated", bytes({0xE3, 0x81}), false},
+                                           Utf8Row{"Cp932Text", cp932::encode(QStringLiteral("山田太郎")), false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextFile, Utf8WithByteOrderMarkLosesTheMark) {
     const QByteArray file = QByteArray("\xEF\xBB\xBF") + QStringLiteral("あいう|aiu").toUtf8();
@@ -174,7 +188,7 @@ TEST(TextFileRule, Utf8FromEditorsWithoutAMarkReadsAsUtf8) {
         QStringLiteral("# コメント\r\nHoKKaIDoU|北海道\r\n"),
         QStringLiteral("ﾊﾝｶｸ and 全角 in one line"),
         QStringLiteral("ToUKYoU|東京…“引用”—\n"),
-        QStringLiteral("Ä|Ä\n"),            // not CP932 at all
+        QStringLiteral("Ä|Ä\n"),  // not CP932 at all
         QStringLiteral("emoji 😀 and kana か"),
         QStringLiteral("plain ASCII\tonly\n"),
     };

@@ -7,7 +7,10 @@
 
 namespace {
 
-struct RoundRow { double in; double out; };
+struct RoundRow {
+    double in;
+    double out;
+};
 class RoundHalfEven : public ::testing::TestWithParam<RoundRow> {};
 TEST_P(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(num::roundHalfEven(GetParam().in), GetParam().out) << GetParam().in;
@@ -22,7 +25,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RoundHalfEven,
 TEST(IntegerConversion, FailsOutsideTheFieldAfterRounding) {
     EXPECT_EQ(num::toInt16(32767.4), 32767);
     EXPECT_EQ(num::toInt16(32767.5), std::nullopt);  // rounds to 32768
-    EXPECT_EQ(num::toInt16(-32768.5), -32768);        // rounds to the even -32768
+    EXPECT_EQ(num::toInt16(-32768.5), -32768);       // rounds to the even -32768
     EXPECT_EQ(num::toInt16(-32769), std::nullopt);
     EXPECT_EQ(num::toInt32(2147483647.5), std::nullopt);
     EXPECT_EQ(num::toInt32(-2147483648.0), INT32_MIN);
@@ -37,20 +40,23 @@ TEST(IntegerConversion, IntIsTheFloor) {
     EXPECT_EQ(num::Int(0.999999f * 6), 5);
 }
 
-struct GeneralRow { double in; const char* out; };
+struct GeneralRow {
+    double in;
+    const char* out;
+};
 class GeneralForm : public ::testing::TestWithParam<GeneralRow> {};
 TEST_P(GeneralForm, FifteenSignificantDigitsNoTrailingZeros) {
     EXPECT_EQ(num::general(GetParam().in), QString::fromLatin1(GetParam().out));
 }
-INSTANTIATE_TEST_SUITE_P(
-    Rows, GeneralForm,
-    ::testing::Values(GeneralRow{100.0 * 60 / 46.8, "128.205128205128"}, GeneralRow{12.345, "12.345"},
-                      GeneralRow{9.8, "9.8"}, GeneralRow{15, "15"}, GeneralRow{35.25, "35.25"},
-                      GeneralRow{0.1 + 0.2, "0.3"}, GeneralRow{1.0 / 3, "0.333333333333333"},
-                      GeneralRow{-3, "-3"}, GeneralRow{0, "0"}, GeneralRow{-0.0, "0"},
-                      GeneralRow{123456789012345, "123456789012345"}, GeneralRow{1e15, "1E+15"},
-                      GeneralRow{0.5, "0.5"}, GeneralRow{-12.75, "-12.75"}),
-    [](const auto& info) { return testnames::spelled(info.param.in); });
+INSTANTIATE_TEST_SUITE_P(Rows, GeneralForm,
+                         ::testing::Values(GeneralRow{100.0 * 60 / 46.8, "128.205128205128"},
+                                           GeneralRow{12.345, "12.345"}, GeneralRow{9.8, "9.8"}, GeneralRow{15, "15"},
+                                           GeneralRow{35.25, "35.25"}, GeneralRow{0.1 + 0.2, "0.3"},
+                                           GeneralRow{1.0 / 3, "0.333333333333333"}, GeneralRow{-3, "-3"},
+                                           GeneralRow{0, "0"}, GeneralRow{-0.0, "0"},
+                                           GeneralRow{123456789012345, "123456789012345"}, GeneralRow{1e15, "1E+15"},
+                                           GeneralRow{0.5, "0.5"}, GeneralRow{-12.75, "-12.75"}),
+                         [](const auto& info) { return testnames::spelled(info.param.in); });
 
 TEST(GeneralForm, SignSpaceOnlyForNonNegative) {
     EXPECT_EQ(num::withSignSpace(12.5), QStringLiteral(" 12.5"));
@@ -58,7 +64,10 @@ TEST(GeneralForm, SignSpaceOnlyForNonNegative) {
     EXPECT_EQ(num::withSignSpace(-3), QStringLiteral("-3"));
 }
 
-struct ValRow { const char* in; double out; };
+struct ValRow {
+    const char* in;
+    double out;
+};
 class ValPrefix : public ::testing::TestWithParam<ValRow> {};
 TEST_P(ValPrefix, ReadsTheLeadingNumber) {
     EXPECT_DOUBLE_EQ(num::Val(QString::fromUtf8(GetParam().in)), GetParam().out) << GetParam().in;
@@ -67,11 +76,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, ValPrefix,
                          ::testing::Values(ValRow{"12abc", 12}, ValRow{"  -3.5x", -3.5}, ValRow{"1 2 3", 123},
                                            ValRow{"abc", 0}, ValRow{"", 0}, ValRow{".5", 0.5}, ValRow{"1.2.3", 1.2},
                                            ValRow{"1e3", 1000}, ValRow{"1e", 1}, ValRow{"+7", 7}, ValRow{"3-4", 3},
-                                           ValRow{"255", 255}, ValRow{"055", 55}, ValRow{"-", 0},
-                                           ValRow{"1e999", 0}, ValRow{"\u30001 5", 15}),
+                                           ValRow{"255", 255}, ValRow{"055", 55}, ValRow{"-", 0}, ValRow{"1e999", 0},
+                                           ValRow{"\u30001 5", 15}),
                          [](const auto& info) { return testnames::spelled(info.param.in); });
 
-struct ParseRow { const char* in; std::optional<double> out; };
+struct ParseRow {
+    const char* in;
+    std::optional<double> out;
+};
 class StrictNumber : public ::testing::TestWithParam<ParseRow> {};
 TEST_P(StrictNumber, WholeTextMustBeANumber) {
     EXPECT_EQ(num::parseNumber(QString::fromUtf8(GetParam().in)), GetParam().out) << GetParam().in;

@@ -1,5 +1,6 @@
 // The platform's own dialogs as the program shows them: in Japanese, opened on
 // the values in use; the bell.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -19,8 +20,6 @@
 #include <QPushButton>
 #include <QTemporaryFile>
 #include <QTimer>
-
-#include <dlfcn.h>
 
 #include "QtFontDialog.h"
 #include "QtServices.h"
@@ -72,8 +71,8 @@ TEST(JapaneseDialogs, StandardButtonsAndDialogsSpeakJapanese) {
         EXPECT_FALSE(buttonTexts(box).join(u'|').contains(QStringLiteral("Retry")));
         shot(box, "msgbox_retry");
     });
-    dialogs.msgBox(QStringLiteral("設定ファイルの書き込みに失敗しました。\r\n/tmp/Lumbra.ini"), QStringLiteral("エラー"),
-                   MsgIcon::Critical, MsgButtons::RetryCancel);
+    dialogs.msgBox(QStringLiteral("設定ファイルの書き込みに失敗しました。\r\n/tmp/Lumbra.ini"),
+                   QStringLiteral("エラー"), MsgIcon::Critical, MsgButtons::RetryCancel);
     whenShown<QFileDialog>([](QFileDialog* d) {
         const QString all = buttonTexts(d).join(u'|') + u'|' + d->findChildren<QLabel*>().value(0)->text();
         EXPECT_FALSE(all.contains(QStringLiteral("Look in"))) << all.toStdString();

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <cstring>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <csignal>
+#include <cstring>
 
 #include "Fakes.h"
 #include "SafeWrite.h"
@@ -86,7 +86,10 @@ public:
         getrlimit(RLIMIT_FSIZE, &mOld);
         set(bytes);
     }
-    ~FileSizeLimit() { lift(); std::signal(SIGXFSZ, mOldHandler); }
+    ~FileSizeLimit() {
+        lift();
+        std::signal(SIGXFSZ, mOldHandler);
+    }
     void lift() { setrlimit(RLIMIT_FSIZE, &mOld); }
     void set(rlim_t bytes) {
         rlimit r = mOld;
@@ -139,9 +142,12 @@ mode_t typeOf(const QString& path) {
 bool makeNode(const QString& path, mode_t kind) {
     const QByteArray p = QFile::encodeName(path);
     switch (kind) {
-        case S_IFIFO: return mkfifo(p.constData(), 0644) == 0;
-        case S_IFCHR: return mknod(p.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;  // a null device
-        case S_IFDIR: return QDir().mkpath(path);
+        case S_IFIFO:
+            return mkfifo(p.constData(), 0644) == 0;
+        case S_IFCHR:
+            return mknod(p.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;  // a null device
+        case S_IFDIR:
+            return QDir().mkpath(path);
         case S_IFSOCK: {
             const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
             sockaddr_un addr{};
@@ -170,14 +176,18 @@ TEST_P(NotARegularFile, IsRefusedWithTheErrorBoxAndStaysWhatItWas) {
     const QString node = dir.file("node");
     if (!makeNode(node, row.kind)) GTEST_SKIP() << "this process cannot make a " << row.name;
     const QString path = row.throughLink ? dir.file("Lumbra.dat") : node;
-    if (row.throughLink) { ASSERT_TRUE(QFile::link(node, path)); }
+    if (row.throughLink) {
+        ASSERT_TRUE(QFile::link(node, path));
+    }
     FakeDialogs dialogs;
     dialogs.msgAnswers = {MsgResult::Retry, MsgResult::Cancel};
     EXPECT_FALSE(writeFileWithRetry(path, "data", dialogs, kError));
     ASSERT_EQ(dialogs.messages.size(), 2u) << "Retry asks again while the cause is there";
     EXPECT_EQ(dialogs.messages[0].text, kError + QStringLiteral("\r\n") + path);
     EXPECT_EQ(typeOf(node), row.kind) << "the node was replaced";
-    if (row.throughLink) { EXPECT_EQ(typeOf(path), mode_t(S_IFLNK)) << "the link was replaced"; }
+    if (row.throughLink) {
+        EXPECT_EQ(typeOf(path), mode_t(S_IFLNK)) << "the link was replaced";
+    }
     const QStringList names = leftovers(dir);
     EXPECT_TRUE(names.filter(QStringLiteral(".")).filter(QRegularExpression("\\.[A-Za-z0-9]{6}$")).isEmpty())
         << names.join(u',').toStdString();
