@@ -106,9 +106,10 @@ void WordPractice::Unload() {
     mUnloaded = true;
     if (mRecorder) mRecorder->runEnded();
     if (mDoneCount == 0) return;
-    if (!mResults.ReloadResults()) return;
-    mResults.AddTextResult(mTotal.typed, mTotal.miss, mTotal.perMin);
-    mResults.SaveResults();
+    // Through the one writer cycle, so a retried save reads the file again
+    // and adds the record again; when the file cannot be read, only these
+    // totals are lost.
+    mResults.SaveChange([this] { mResults.AddTextResult(mTotal.typed, mTotal.miss, mTotal.perMin); });
 }
 
 void WordPractice::record(QChar ch, QChar expected, bool correct, bool firstOfRun) {
